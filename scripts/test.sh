@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: a normal build, the whole suite again
+# under AddressSanitizer + UBSan, and the model and thread tests under
+# ThreadSanitizer. Headless: Qt tests use the offscreen platform.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+
+build() {  # build <dir> <cmake args...>
+  local dir=$1; shift
+  cmake -S . -B "$dir" -DVANTREL_WERROR=ON "$@" > /dev/null
+}
+
+echo "== normal build"
+build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== AddressSanitizer + UBSan"
+build build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=address -DVANTREL_BENCH=OFF
+cmake --build build-asan -j "$jobs"
+ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== ThreadSanitizer: model and thread tests"
+build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_SANITIZE=thread -DVANTREL_BENCH=OFF
+cmake --build build-tsan -j "$jobs" --target vantrel_tsan_tests
+ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L tsan
+
+echo "All tests passed."

@@ -1,0 +1,54 @@
+#pragma once
+// A file or folder location, which may name something that does not exist.
+// A value type: the framework's nil FolderItem is an empty std::optional.
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "Numbers.h"
+
+namespace vantrel {
+
+class TextInputStream;
+class TextOutputStream;
+
+class FolderItem {
+ public:
+  explicit FolderItem(std::filesystem::path path);
+
+  FolderItem Child(const std::string& name) const;
+  FolderItem Parent() const;
+  std::string Name() const;
+  bool Exists() const;
+  bool Directory() const;
+  // True when the folder exists afterwards.
+  bool CreateAsFolder() const;
+  // Entries of a folder, sorted by name; 0 for a file or a missing folder.
+  Integer Count() const;
+  // Entry i of a folder, counted from 1 as the framework does; nullopt when out of range.
+  std::optional<FolderItem> Item(Integer index) const;
+
+  // nullptr when the file cannot be opened; error, when given, receives why.
+  std::unique_ptr<TextInputStream> OpenAsTextFile(std::string* error = nullptr) const;
+  // Writes go to a temporary file beside this one; TextOutputStream::Close
+  // renames it over this file, so the old file survives any failure.
+  // nullptr when the temporary file cannot be created.
+  std::unique_ptr<TextOutputStream> CreateTextFile(std::string* error = nullptr) const;
+
+  const std::filesystem::path& Path() const noexcept { return path_; }
+  std::string NativePath() const { return path_.string(); }
+
+  friend bool operator==(const FolderItem&, const FolderItem&) = default;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// GetFolderItem("", 0) is the user's documents folder (set by the window layer
+// from the desktop's standard location, by tests to a temporary folder).
+// Any other name is taken relative to that folder.
+FolderItem GetFolderItem(const std::string& name, Integer pathType);
+void SetDocumentsFolder(std::filesystem::path folder);
+
+}  // namespace vantrel

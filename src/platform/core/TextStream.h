@@ -1,0 +1,64 @@
+#pragma once
+// Line-oriented text streams. Reading accepts LF and CRLF line ends; writing
+// ends every line with LF.
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace vantrel {
+
+class TextInputStream {
+ public:
+  // A line longer than this is cut there and the rest of it skipped, so a
+  // hostile file cannot make one ReadLine swallow all memory.
+  static constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
+
+  static std::unique_ptr<TextInputStream> FromFile(const std::filesystem::path& path,
+                                                   std::string* error = nullptr);
+  static std::unique_ptr<TextInputStream> FromString(std::string text);
+
+  // The next line without its end; "" once the stream is exhausted.
+  std::string ReadLine();
+  // True when nothing is left to read (the framework's EOF, a macro name in C++).
+  bool EndOfFile();
+  void Close();
+
+ private:
+  explicit TextInputStream(std::unique_ptr<std::istream> in);
+  std::unique_ptr<std::istream> in_;
+};
+
+class TextOutputStream {
+ public:
+  // Writes to a temporary file beside path; Close renames it over path.
+  static std::unique_ptr<TextOutputStream> ToFile(const std::filesystem::path& path,
+                                                  std::string* error = nullptr);
+  // Collects the text in memory (Text()), for tests and copies.
+  static std::unique_ptr<TextOutputStream> ToMemory();
+
+  ~TextOutputStream();  // without a successful Close the target is left untouched
+
+  void WriteLine(const std::string& line);
+  // Flushes, syncs and renames over the target. False when anything written
+  // since opening failed, or the flush or rename failed; Error() tells why.
+  bool Close();
+  const std::string& Error() const noexcept { return error_; }
+  // The text written so far (memory streams only).
+  std::string Text() const;
+
+ private:
+  TextOutputStream() = default;
+  std::filesystem::path target_;
+  std::filesystem::path temp_;
+  std::ofstream file_;
+  std::ostringstream memory_;
+  bool toFile_ = false;
+  bool failed_ = false;
+  bool closed_ = false;
+  std::string error_;
+};
+
+}  // namespace vantrel

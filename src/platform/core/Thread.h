@@ -1,0 +1,75 @@
+#pragma once
+// Real OS threads with cooperative kill and pause points.
+//
+// Yield() is where a thread may be killed or paused: Kill makes the thread
+// unwind at its next Yield (by throwing ThreadKilled, which only the thread's
+// own start routine catches), Suspend makes it wait there until Resume. On a
+// thread not started by this class (the event thread, plain tests) Yield costs
+// one thread-local load.
+//
+// A Thread is always owned by std::shared_ptr (create it with
+// std::make_shared): Run keeps the object alive until its body returns, so the
+// owner may drop its reference while the OS thread is still winding down.
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+#include "Numbers.h"
+
+namespace vantrel {
+
+// Thrown by Yield in a killed thread. Deliberately not a std::exception, so a
+// catch of std::exception in program code cannot swallow it.
+struct ThreadKilled {};
+
+class Thread : public std::enable_shared_from_this<Thread> {
+ public:
+  enum StateValue : Integer { Running = 0, Suspended = 2, NotRunning = 4 };
+
+  Thread() = default;
+  virtual ~Thread();
+  Thread(const Thread&) = delete;
+  Thread& operator=(const Thread&) = delete;
+
+  // Set before Run. StackSize in bytes is given to the OS thread (0: the
+  // system default). Priority is kept for the program's use; the OS scheduler
+  // treats every thread alike.
+  Integer Priority = 5;
+  Integer StackSize = 0;
+
+  // Starts OnRun on a new OS thread. Does nothing while the thread runs.
+  // Throws std::system_error when the OS refuses a thread.
+  void Run();
+  // Never blocks: the thread ends at its next Yield and runs nothing after it.
+  void Kill() noexcept;
+  void Suspend() noexcept;
+  void Resume() noexcept;
+  // 0 running, 2 suspended, 4 not started or ended.
+  Integer State() const noexcept;
+
+  // Blocks until the body has returned (or timeout). For tests and shutdown,
+  // never for event handlers. True when the thread has ended.
+  bool WaitUntilEnded(std::chrono::milliseconds timeout) const;
+
+ protected:
+  // The thread body (the framework's Run event).
+  virtual void OnRun() = 0;
+
+ private:
+  friend void Yield();
+  static void* Start(void* self);
+  void CheckPoint();
+
+  mutable std::mutex mutex_;
+  mutable std::condition_variable wake_;
+  std::atomic<bool> killed_{false};
+  std::atomic<bool> suspended_{false};
+  std::atomic<bool> running_{false};
+};
+
+// The kill and pause point of the calling thread.
+void Yield();
+
+}  // namespace vantrel
