@@ -1,0 +1,12 @@
+#pragma once
+// The stock mouse cursors the program uses. Qt has no magnifier cursors, so
+// those two are drawn by the platform layer.
+#include <QCursor>
+
+namespace vantrel {
+
+enum class StockCursor { StandardPointer, MagnifyLarger, MagnifySmaller, HandOpen, HandClosed };
+
+QCursor ToQCursor(StockCursor cursor);
+
+}  // namespace vantrel
