@@ -1,0 +1,23 @@
+#pragma once
+// The desktop's services: opening links and documents, and the set-up that
+// connects the platform core to the desktop.
+#include <string>
+
+#include "platform/core/FolderItem.h"
+
+namespace vantrel {
+
+// Hands a link to the desktop (browser, mail program) unchanged. Nothing is
+// reported: a link the desktop cannot open passes unnoticed.
+void ShowURL(const std::string& url);
+
+// Opens a document in the desktop's default application for it.
+void Launch(const FolderItem& item);
+
+// Connects the program to the desktop: the desktop's dialogs, the keyboard
+// probe behind AsyncShiftKey and AsyncCommandKey, and the documents folder
+// behind GetFolderItem("", 0). Call once on the event thread after the
+// QApplication exists.
+void InstallDesktopServices();
+
+}  // namespace vantrel
