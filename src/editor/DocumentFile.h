@@ -1,0 +1,97 @@
+#pragma once
+// The document file: a plain text file of one record per line. The view
+// rectangle's top-left corner "x,y", its bottom-right corner "x,y", the
+// settings block (SettingSet::WriteToStream), then one "x,y" line per point
+// in path order. No header, no version, no count of points; selection flags,
+// name and canvas size are not stored.
+//
+// Reading is split from applying, so that Open and Revert To Saved can read
+// the whole file before they touch the document.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+class DocumentModel;
+class FolderItem;
+class SettingSet;
+class TextInputStream;
+class TextOutputStream;
+
+// What the user is told and asked around document files, exactly as written.
+inline constexpr char kFailedReadMessage[] =
+    "Failed to read file. File is most likley not a saved fractal from Vantrel. Remember, you "
+    "can not open saved renderings with Vantrel.";
+inline constexpr char kSavePromptText[] = "Enter a filename";
+inline constexpr char kSaveSuggestedFileName[] = "Untitled Fractal.txt";
+inline constexpr char kSaveDialogTitle[] = "Save your Fractal";
+inline constexpr char kSettingsTitlePrefix[] = "Settings for: ";
+inline constexpr char kRevertCaption[] = "Revert";
+inline constexpr char kRevertMessageStart[] = "Do you want to revert to the saved version of ''";
+inline constexpr char kRevertMessageEnd[] = "''?";
+inline constexpr char kRevertExplanation[] = "If you do, your changes will be lost.";
+// Shown when a save fails (the file could not be created, written or moved
+// into place); the document keeps its file and its "*" then.
+inline constexpr char kWriteFailedMessage[] = "Failed to save file.";
+// The ending dropped from a file's name to make the document's name.
+inline constexpr char kDocumentExtension[] = ".txt";
+
+// A file with more point lines than this is refused as not a document: no
+// path drawn by hand comes near it, and it bounds the memory a hostile file
+// can claim (about 150 MB with the document's snapshot).
+inline constexpr std::size_t kMaxDocumentPoints = std::size_t{1} << 22;
+
+// The revert prompt's message for a window title.
+std::string RevertMessage(const std::string& title);
+
+// The document name for a file name: without a final ".txt" in any letter
+// case ("Star.TXT" gives "Star"); other names stay as they are.
+std::string DocumentNameForFile(const std::string& fileName);
+
+// A document as read from a file, before it is applied to a window.
+struct DocumentData {
+  // Always a usable view: a damaged file's view falls back to the unit square.
+  double X1 = 0.0;
+  double X2 = 1.0;
+  double Y1 = 0.0;
+  double Y2 = 1.0;
+  std::shared_ptr<SettingSet> Settings;  // never null after ReadDocument
+  // Same length, finite coordinates.
+  std::vector<double> Xpoints;
+  std::vector<double> Ypoints;
+};
+
+// Writes the whole file to stream. Closing the stream is the caller's.
+void WriteDocument(const DocumentModel& document, TextOutputStream& stream);
+
+// Save: writes the document to file. On success the file becomes the
+// document's file and the document is unchanged; on failure (error, when
+// given, says why) nothing of the document changes and the previous file
+// content is left in place.
+bool WriteDocumentFile(DocumentModel& document, const FolderItem& file,
+                       std::string* error = nullptr);
+
+// Reads a document from stream. Throws FailedReadException when the settings
+// block does not match or the file holds more than kMaxDocumentPoints points.
+// A number that cannot be read (no digits, "nan", "inf") reads as 0; one too
+// large for a Double as the largest Double of its sign.
+DocumentData ReadDocument(TextInputStream& stream);
+
+// Opens and reads file; anything but a plain file that can be opened fails
+// like a file that is not a document (FailedReadException).
+DocumentData ReadDocumentFile(const FolderItem& file);
+
+// Makes data the document's content, read from file: view, settings, points
+// (all unselected), file and name; the fitted canvas size becomes the
+// canvas's current size and the view is refitted to it for square pixels
+// (x extent and centre as read). Ends unchanged, with a new snapshot.
+void ApplyDocument(DocumentModel& document, DocumentData data, const FolderItem& file);
+
+// Open and Revert To Saved: reads file and applies it. Throws
+// FailedReadException (the document is then left as it was, apart from
+// LoadDefaulySettings, which a document read from a file never has).
+void OpenDocument(DocumentModel& document, const FolderItem& file);
+
+}  // namespace vantrel

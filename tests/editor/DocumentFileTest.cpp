@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "FakeDocument.h"
+#include "editor/DocumentFile.h"
+#include "model/FailedReadException.h"
+#include "platform/core/Picture.h"
+#include "platform/core/TextStream.h"
+
+namespace vantrel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Written(const DocumentModel& doc) {
+  auto out = TextOutputStream::ToMemory();
+  WriteDocument(doc, *out);
+  return out->Text();
+}
+
+DocumentData Read(std::string text) {
+  auto in = TextInputStream::FromString(std::move(text));
+  return ReadDocument(*in);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\n";
+  return text;
+}
+
+// A saved document: a new document's file with the given point lines.
+std::string FileWithPoints(const std::vector<std::string>& points) {
+  FakeDocument doc;
+  auto lines = Lines(Written(doc));
+  lines.insert(lines.end(), points.begin(), points.end());
+  return Joined(lines);
+}
+
+class DocumentFile : public ::testing::Test {
+ protected:
+  void SetUp() override { fs::create_directories(folder_); }
+  void TearDown() override { fs::remove_all(folder_); }
+  FolderItem File(const std::string& name) const { return FolderItem(folder_ / name); }
+  const fs::path folder_ =
+      fs::temp_directory_path() / ("vantrel-docfile-" + std::to_string(getpid()));
+};
+
+TEST_F(DocumentFile, NewDocumentWritesTheCornersAndTheSettingsBlockOnly) {
+  FakeDocument doc;
+  const auto lines = Lines(Written(doc));
+  ASSERT_EQ(lines.size(), 25u);
+  EXPECT_EQ(lines[0], "0,0");
+  EXPECT_EQ(lines[1], "1,1");
+  EXPECT_EQ(lines[2], "");  // the settings block starts with its (empty) name
+  EXPECT_TRUE(Read(Joined(lines)).Xpoints.empty());
+}
+
+TEST_F(DocumentFile, SavedDocumentReadsBackRefittedWithItsNameFromTheFile) {
+  FakeDocument doc;
+  doc.X2 = 2.0;  // 0 to 2 by 0 to 1: refitted to -0.5 to 1.5 on a square canvas
+  doc.CurrentSettings->Name = "kept";
+  doc.CurrentSettings->Ints[3] = 2.5;
+  const std::vector<double> xs{0.1, 1.0 / 3, -2.5e-7, 1e300, 0.1};
+  const std::vector<double> ys{0.2, 2.0 / 3, 7.0, -1e-300, 0.2};
+  for (std::size_t i = 0; i < xs.size(); ++i) doc.AddPoint(xs[i], ys[i], -1);
+  doc.SelectedPoints[1] = true;
+  ASSERT_TRUE(WriteDocumentFile(doc, File("Star.TXT")));
+  EXPECT_FALSE(doc.Changed());
+  EXPECT_EQ(doc.CurrentFile, File("Star.TXT"));
+
+  FakeDocument opened;
+  OpenDocument(opened, File("Star.TXT"));
+  EXPECT_EQ(opened.Name, "Star");
+  EXPECT_EQ(opened.CurrentFile, File("Star.TXT"));
+  EXPECT_FALSE(opened.LoadDefaulySettings || opened.Changed());
+  EXPECT_EQ(opened.Xpoints, xs);
+  EXPECT_EQ(opened.Ypoints, ys);
+  EXPECT_EQ(opened.SelectedPoints, std::vector<bool>(xs.size(), false));
+  EXPECT_EQ(opened.Snapshot()->Xpoints, xs);
+  const auto saved = Lines(Written(doc)), read = Lines(Written(opened));
+  EXPECT_EQ(read[0], "0,-0.5");
+  EXPECT_EQ(read[1], "2,1.5");
+  EXPECT_EQ(std::vector(read.begin() + 2, read.end()), std::vector(saved.begin() + 2, saved.end()));
+}
+
+TEST_F(DocumentFile, FailedSaveLeavesTheDocumentChanged) {
+  FakeDocument doc;
+  doc.AddPoint(1, 1, -1);
+  std::string error;
+  EXPECT_FALSE(WriteDocumentFile(doc, File("missing folder/Star.txt"), &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_TRUE(doc.Changed() && !doc.CurrentFile);
+}
+
+TEST(DocumentName, DropsAFinalTxtInAnyCase) {
+  EXPECT_EQ(DocumentNameForFile("Star.txt"), "Star");
+  EXPECT_EQ(DocumentNameForFile("Star.TXT"), "Star");
+  EXPECT_EQ(DocumentNameForFile("Star"), "Star");
+  EXPECT_EQ(DocumentNameForFile("txt"), "txt");
+  EXPECT_EQ(DocumentNameForFile(".txt"), "");
+  EXPECT_EQ(DocumentNameForFile("Star.txt.bak"), "Star.txt.bak");
+  EXPECT_EQ(RevertMessage("Star*"), "Do you want to revert to the saved version of ''Star*''?");
+}
+
+TEST(DocumentRead, OddLinesReadAsNumbersOrZeroAndADamagedViewAsTheUnitSquare) {
+  const auto data = Read(FileWithPoints({"1,2", "", "nan,inf", "1e999,-1e999", "3", "4,5,6"}));
+  constexpr double kMax = std::numeric_limits<double>::max();
+  EXPECT_EQ(data.Xpoints, (std::vector<double>{1, 0, 0, kMax, 3, 4}));
+  EXPECT_EQ(data.Ypoints, (std::vector<double>{2, 0, 0, -kMax, 0, 5}));
+  for (auto corners : {std::pair{"0.5,0", "0.5,1"}, {"-1e308,0", "1e308,1"}, {"x", "y"}}) {
+    auto lines = Lines(FileWithPoints({}));
+    lines[0] = corners.first;
+    lines[1] = corners.second;
+    const auto view = Read(Joined(lines));
+    EXPECT_TRUE(view.X1 == 0 && view.X2 == 1 && view.Y1 == 0 && view.Y2 == 1) << corners.first;
+  }
+}
+
+TEST_F(DocumentFile, WhatIsNotADocumentFailsToRead) {
+  constexpr char kJpegStart[] = "\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x48\n\xFF\xDB";
+  const std::string jpeg(kJpegStart, sizeof kJpegStart - 1);
+  auto badCount = Lines(FileWithPoints({}));
+  badCount[3] = "8";  // the colour count
+  for (const std::string& text : {std::string(), jpeg, Joined(badCount)}) {
+    EXPECT_THROW(Read(text), FailedReadException);
+  }
+  for (const char* notAFile : {"absent.txt", "", "/dev/zero"}) {
+    EXPECT_THROW(ReadDocumentFile(File(notAFile)), FailedReadException) << notAFile;
+  }
+  FakeDocument doc;
+  doc.AddPoint(1, 1, -1);
+  EXPECT_THROW(OpenDocument(doc, File("absent.txt")), FailedReadException);
+  EXPECT_EQ(doc.Xpoints.size(), 1u);  // a failed revert leaves the document as it was
+  EXPECT_TRUE(doc.Changed());
+}
+
+TEST(DocumentRead, HugeFilesAndLinesOpenWithSoundValues) {
+  std::string text = FileWithPoints({std::string(3 << 20, '9') + ",1"});
+  text.reserve(text.size() + (std::size_t{1} << 20) * 6);
+  for (int i = 0; i < (1 << 20); ++i) text += i % 2 ? "1,2\n" : "0.5,3\n";
+  const auto data = Read(std::move(text));
+  ASSERT_EQ(data.Xpoints.size(), (std::size_t{1} << 20) + 1);
+  EXPECT_TRUE(std::isfinite(data.Xpoints[0]));
+  EXPECT_EQ(data.Ypoints.back(), 2.0);
+}
+
+// Any mutation of a valid file either fails to read or opens with a usable
+// document: finite view and points, parallel vectors, markers drawable.
+TEST(DocumentRead, MutatedFilesNeverGiveUnsoundDocuments) {
+  const auto valid = Lines(FileWithPoints({"0.25,0.5", "0.75,0.5", "0.5,0.1"}));
+  const std::vector<std::string> junk{std::string(1, '\0'), "\r", "\n", ",", "-", ".", "e", "9",
+                                      "nan", "1e308", "-inf", "\xFF\xD8", "7\n7", "\n\n\n"};
+  std::mt19937 random(20240611);
+  auto below = [&](std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+  };
+  int failed = 0, opened = 0;
+  for (int round = 0; round < 4000; ++round) {
+    auto lines = valid;
+    for (std::size_t m = 0, count = 1 + below(4); m < count; ++m) {
+      const std::size_t at = below(lines.size());
+      std::string& line = lines[at];
+      switch (below(5)) {
+        case 0: lines.insert(lines.begin() + at, std::string(line)); break;
+        case 1: if (lines.size() > 1) lines.erase(lines.begin() + at); break;
+        case 2: line.insert(below(line.size() + 1), junk[below(junk.size())]); break;
+        case 3: if (!line.empty()) line[below(line.size())] = static_cast<char>(below(256)); break;
+        default: line.resize(below(line.size() + 1)); break;
+      }
+    }
+    std::string text = Joined(lines);
+    if (round % 3 == 0) text.resize(below(text.size() + 1));  // cut anywhere
+    try {
+      auto data = Read(text);
+      ++opened;
+      ASSERT_EQ(data.Xpoints.size(), data.Ypoints.size());
+      ASSERT_TRUE(IsSoundView(data.X1, data.X2, data.Y1, data.Y2)) << text;
+      for (std::size_t i = 0; i < data.Xpoints.size(); ++i) {
+        ASSERT_TRUE(std::isfinite(data.Xpoints[i]) && std::isfinite(data.Ypoints[i])) << text;
+      }
+      FakeDocument doc(40, 30);
+      ApplyDocument(doc, std::move(data), FolderItem("Fuzz.txt"));
+      ASSERT_TRUE(doc.CurrentView().IsSound()) << text;
+      auto picture = NewPicture(40, 30, 16);
+      doc.DrawPoints(picture->Graphics());
+    } catch (const FailedReadException&) {
+      ++failed;
+    }
+  }
+  EXPECT_GT(failed, 100);
+  EXPECT_GT(opened, 100);
+}
+
+}  // namespace
+}  // namespace vantrel::test

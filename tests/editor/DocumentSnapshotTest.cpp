@@ -1,0 +1,110 @@
+// The point markers, and the snapshots that let the preview thread draw them
+// while the event thread edits the document.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "FakeDocument.h"
+#include "platform/core/Graphics.h"
+#include "platform/core/Picture.h"
+
+namespace vantrel::test {
+namespace {
+
+const Color kWhite{255, 255, 255};
+const Color kBlack{0, 0, 0};
+const Color kRed{255, 0, 0};
+
+Color Expected(Color c) { return FromRGB565(ToRGB565(c)); }
+
+bool RowHas(const Picture& p, Integer y, Integer fromX, Integer toX, Color c) {
+  for (Integer x = fromX; x <= toX; ++x) {
+    if (p.PixelColor(x, y) == Expected(c)) return true;
+  }
+  return false;
+}
+
+TEST(PointMarkers, LastPointIsADotInsideARing) {
+  FakeDocument doc;  // a point at 0.5 lands on pixel 158 of the 315 canvas
+  doc.AddPoint(0.5, 0.5, -1);
+  auto picture = NewPicture(315, 315, 16);
+  doc.DrawPoints(picture->Graphics());
+  EXPECT_EQ(picture->PixelColor(158, 158), Expected(kRed));
+  EXPECT_EQ(picture->PixelColor(155, 158), Expected(kRed));   // dot 8 across: 154..161
+  EXPECT_TRUE(RowHas(*picture, 158, 151, 153, kBlack));       // ring box 152..163, pen 2
+  EXPECT_TRUE(RowHas(*picture, 158, 162, 164, kBlack));
+  EXPECT_EQ(picture->PixelColor(149, 158), Expected(kWhite));
+  EXPECT_EQ(picture->PixelColor(167, 158), Expected(kWhite));
+  const Graphics& g = picture->Graphics();
+  EXPECT_EQ(g.ForeColor, doc.CurrentSettings->Colors[7]);
+  EXPECT_EQ(g.PenWidth, 0);
+  EXPECT_EQ(g.PenHeight, 0);
+}
+
+TEST(PointMarkers, SelectedDotsLieOnTopInTheSelectionColour) {
+  FakeDocument doc;
+  doc.AddPoint(0.25, 0.5, -1);
+  doc.AddPoint(0.27, 0.5, -1);  // neighbours 6 pixels apart: their dots overlap
+  doc.AddPoint(5.0, -5.0, -1);  // far off the canvas: clipped away
+  doc.SelectedPoints[0] = true;
+  auto picture = NewPicture(315, 315, 16);
+  doc.Snapshot()->DrawPoints(picture->Graphics());  // published before the selection
+  EXPECT_EQ(picture->PixelColor(79, 158), Expected(kRed));
+  doc.PublishSnapshot();
+  doc.Snapshot()->DrawPoints(picture->Graphics());
+  const Color orange = doc.CurrentSettings->Colors[7];
+  EXPECT_EQ(picture->PixelColor(79, 158), Expected(orange));
+  EXPECT_EQ(picture->PixelColor(82, 158), Expected(orange));  // over the next point's dot
+  EXPECT_EQ(picture->PixelColor(86, 158), Expected(kRed));
+}
+
+TEST(DocumentSnapshot, IsAnIndependentCopyOfWhatWasPublished) {
+  FakeDocument doc;
+  doc.AddPoint(0.1, 0.2, -1);
+  auto snapshot = doc.Snapshot();
+  doc.CurrentSettings->Ints[1] = 99;
+  doc.X1 = -1;
+  doc.SetCanvas(100, 50);
+  doc.Xpoints[0] = 7;
+  EXPECT_EQ(snapshot->Xpoints, (std::vector<double>{0.1}));
+  EXPECT_EQ(snapshot->Settings->Ints[1], 8);
+  EXPECT_EQ(snapshot->FracToCanX(1.0), 315);
+  doc.PublishSnapshot();
+  EXPECT_EQ(doc.Snapshot()->Settings->Ints[1], 99);
+  EXPECT_EQ(doc.Snapshot()->FracToCanX(1.0), 100);
+  EXPECT_EQ(doc.Snapshot()->CanToFracY(25), 0.5);
+}
+
+// Run under ThreadSanitizer: a worker draws from snapshots while the event
+// thread edits the document.
+TEST(DocumentSnapshot, WorkerReadsSnapshotsWhileTheDocumentChanges) {
+  FakeDocument doc;
+  std::atomic<bool> done{false};
+  std::atomic<int> inconsistent{0};
+  std::thread worker([&] {
+    auto picture = NewPicture(64, 64, 16);
+    while (!done.load()) {
+      const auto snapshot = doc.Snapshot();
+      const std::size_t n = snapshot->Xpoints.size();
+      if (snapshot->Ypoints.size() != n || snapshot->SelectedPoints.size() != n) ++inconsistent;
+      snapshot->DrawPoints(picture->Graphics());
+    }
+  });
+  for (int i = 0; i < 2000; ++i) {
+    doc.AddPoint(i % 7 * 0.1, i % 5 * 0.1, i % 3 == 0 ? 0 : -1);
+    if (!doc.SelectedPoints.empty()) doc.SelectedPoints[0] = i % 2 == 0;
+    if (i % 10 == 0) doc.Zoom(0.5, 0.5, i % 20 == 0 ? 1.25 : 0.8, true);
+    if (i % 25 == 0) doc.Scale(0.9, 1.1, i % 50 == 0);
+    if (i % 40 == 0) doc.RemovePoint(0);
+    if (i % 300 == 0) doc.Clear();
+    doc.CurrentSettings->Colors[2] = Color{static_cast<std::uint8_t>(i), 0, 0};
+    doc.PublishSnapshot();
+  }
+  done = true;
+  worker.join();
+  EXPECT_EQ(inconsistent.load(), 0);
+}
+
+}  // namespace
+}  // namespace vantrel::test
