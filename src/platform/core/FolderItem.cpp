@@ -1,0 +1,165 @@
+#include "platform/core/FolderItem.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <mutex>
+#include <system_error>
+#include <vector>
+
+#include "platform/core/TextStream.h"
+
+namespace vantrel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::mutex gDocumentsMutex;
+std::optional<fs::path> gDocumentsFolder;
+
+fs::path HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    return home;
+  }
+  // Without $HOME (a service account, a stripped environment) ask the user database.
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr) {
+    return found->pw_dir;
+  }
+  std::error_code error;
+  return fs::current_path(error);
+}
+
+int AsciiLower(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 'A' && byte <= 'Z') ? byte + ('a' - 'A') : byte;
+}
+
+// A child is one name inside this folder. A "/" in it (a document named
+// "1/2") would otherwise climb out or replace the whole path, so it becomes
+// ":", the character desktop file managers show in its place.
+std::string OneComponent(std::string name) {
+  std::replace(name.begin(), name.end(), '/', ':');
+  return name;
+}
+
+// "a/b/" names the same thing as "a/b"; without the trailing separator
+// Name and Parent work on the last component as users expect.
+fs::path WithoutTrailingSeparator(fs::path path) {
+  while (!path.has_filename() && path.has_relative_path()) {
+    path = path.parent_path();
+  }
+  return path;
+}
+
+// Listing order: names compared ignoring ASCII case, the way a file
+// dialog shows them; names equal but for case fall back to byte order so
+// that the order is total and stable.
+bool ListedBefore(const std::string& a, const std::string& b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const int x = AsciiLower(a[i]);
+    const int y = AsciiLower(b[i]);
+    if (x != y) {
+      return x < y;
+    }
+  }
+  if (a.size() != b.size()) {
+    return a.size() < b.size();
+  }
+  return a < b;
+}
+
+std::vector<fs::path> SortedEntries(const fs::path& folder) {
+  std::vector<fs::path> entries;
+  std::error_code error;
+  fs::directory_iterator it(folder, error);
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    entries.push_back(it->path());
+  }
+  std::sort(entries.begin(), entries.end(), [](const fs::path& a, const fs::path& b) {
+    return ListedBefore(a.filename().string(), b.filename().string());
+  });
+  return entries;
+}
+
+}  // namespace
+
+FolderItem::FolderItem(std::filesystem::path path)
+    : path_(WithoutTrailingSeparator(std::move(path))) {}
+
+FolderItem FolderItem::Child(const std::string& name) const {
+  return FolderItem(path_ / OneComponent(name));
+}
+
+FolderItem FolderItem::Parent() const { return FolderItem(path_.parent_path()); }
+
+std::string FolderItem::Name() const { return path_.filename().string(); }
+
+bool FolderItem::Exists() const {
+  std::error_code error;
+  return fs::exists(path_, error);
+}
+
+bool FolderItem::Directory() const {
+  std::error_code error;
+  return fs::is_directory(path_, error);
+}
+
+bool FolderItem::CreateAsFolder() const {
+  std::error_code error;
+  fs::create_directories(path_, error);
+  return Directory();
+}
+
+Integer FolderItem::Count() const {
+  const std::size_t count = SortedEntries(path_).size();
+  return static_cast<Integer>(std::min<std::size_t>(count, std::numeric_limits<Integer>::max()));
+}
+
+std::optional<FolderItem> FolderItem::Item(Integer index) const {
+  if (index < 1) {
+    return std::nullopt;
+  }
+  const std::vector<fs::path> entries = SortedEntries(path_);
+  if (static_cast<std::size_t>(index) > entries.size()) {
+    return std::nullopt;
+  }
+  return FolderItem(entries[static_cast<std::size_t>(index) - 1]);
+}
+
+std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile(std::string* error) const {
+  return TextInputStream::FromFile(path_, error);
+}
+
+std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(std::string* error) const {
+  return TextOutputStream::ToFile(path_, error);
+}
+
+FolderItem GetFolderItem(const std::string& name, Integer /*pathType*/) {
+  fs::path folder;
+  {
+    std::lock_guard lock(gDocumentsMutex);
+    if (gDocumentsFolder) {
+      folder = *gDocumentsFolder;
+    }
+  }
+  if (folder.empty()) {
+    folder = HomeFolder() / "Documents";
+  }
+  return name.empty() ? FolderItem(folder) : FolderItem(folder / name);
+}
+
+void SetDocumentsFolder(std::filesystem::path folder) {
+  std::lock_guard lock(gDocumentsMutex);
+  gDocumentsFolder = std::move(folder);
+}
+
+}  // namespace vantrel

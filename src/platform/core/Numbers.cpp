@@ -1,0 +1,39 @@
+#include "platform/core/Numbers.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vantrel {
+
+Integer ToInteger(double value) noexcept {
+  if (std::isnan(value)) {
+    return 0;
+  }
+  // std::round takes halves away from zero; comparing before the cast keeps
+  // the cast defined for every input, infinities included.
+  const double rounded = std::round(value);
+  if (rounded >= 2147483647.0) {
+    return std::numeric_limits<Integer>::max();
+  }
+  if (rounded <= -2147483648.0) {
+    return std::numeric_limits<Integer>::min();
+  }
+  return static_cast<Integer>(rounded);
+}
+
+UInt64 ToUInt64(double value) noexcept {
+  if (std::isnan(value)) {
+    return 0;
+  }
+  const double rounded = std::round(value);
+  if (rounded <= 0.0) {
+    return 0;
+  }
+  // 2^64 is the first Double past the range; every smaller one converts exactly.
+  if (rounded >= 18446744073709551616.0) {
+    return std::numeric_limits<UInt64>::max();
+  }
+  return static_cast<UInt64>(rounded);
+}
+
+}  // namespace vantrel

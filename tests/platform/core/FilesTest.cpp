@@ -1,0 +1,171 @@
+// Folder items and text streams, in a fresh folder per test.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/core/FolderItem.h"
+#include "platform/core/TextStream.h"
+
+namespace vantrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Contents(const fs::path& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+class FilesTest : public ::testing::Test {
+ protected:
+  ~FilesTest() override { fs::remove_all(folder_); }
+  static fs::path NewFolder() {
+    std::string pattern = (fs::temp_directory_path() / "vantrel-test-XXXXXX").string();
+    return mkdtemp(pattern.data()) != nullptr ? pattern : "";
+  }
+  long Entries() const {
+    return std::distance(fs::directory_iterator(folder_), fs::directory_iterator());
+  }
+  std::unique_ptr<TextOutputStream> Writing(const fs::path& path, std::string line) {
+    std::ofstream(path) << "old\n";
+    auto out = TextOutputStream::ToFile(path);
+    EXPECT_NE(out, nullptr);
+    out->WriteLine(line);
+    return out;
+  }
+
+  fs::path folder_ = NewFolder();
+  fs::path target_ = folder_ / "Star.txt";
+};
+
+TEST(TextInputStream, ReadsLinesEndedByLfCrlfOrCr) {
+  auto in = TextInputStream::FromString("one\ntwo\r\n\nthree\rlast");
+  for (const char* expected : {"one", "two", "", "three", "last"}) {
+    EXPECT_FALSE(in->EndOfFile());
+    EXPECT_EQ(in->ReadLine(), expected);
+  }
+  EXPECT_TRUE(in->EndOfFile());
+  EXPECT_EQ(in->ReadLine(), "");
+  EXPECT_TRUE(TextInputStream::FromString("")->EndOfFile());
+  auto single = TextInputStream::FromString("a\n");
+  EXPECT_EQ(single->ReadLine(), "a");
+  EXPECT_TRUE(single->EndOfFile());
+  // An overlong line is cut and the rest of it skipped.
+  const std::size_t limit = TextInputStream::kMaxLineBytes;
+  auto lines = TextInputStream::FromString(std::string(limit + 10, 'x') + "\r\nnext");
+  EXPECT_EQ(lines->ReadLine(), std::string(limit, 'x'));
+  EXPECT_EQ(lines->ReadLine(), "next");
+}
+
+TEST_F(FilesTest, ReplacesTheOldFileOnlyWhenClosedWithoutError) {
+  auto out = Writing(target_, "0,0");
+  out.reset();  // never closed: the old file stays, the temporary one goes
+  EXPECT_EQ(Contents(target_), "old\n");
+  EXPECT_EQ(Entries(), 1);
+  fs::permissions(target_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  std::string error;
+  out = FolderItem(target_).CreateTextFile(&error);
+  ASSERT_NE(out, nullptr) << error;
+  out->WriteLine("0,0");
+  out->WriteLine("");
+  EXPECT_EQ(Contents(target_), "old\n");
+  ASSERT_TRUE(out->Close()) << out->Error();
+  EXPECT_EQ(Contents(target_), "0,0\n\n");
+  EXPECT_EQ(Entries(), 1);
+  EXPECT_EQ(fs::status(target_).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  auto in = FolderItem(target_).OpenAsTextFile(&error);
+  ASSERT_NE(in, nullptr) << error;
+  EXPECT_EQ(in->ReadLine(), "0,0");
+  EXPECT_EQ(in->ReadLine(), "");
+  EXPECT_TRUE(in->EndOfFile());
+}
+
+TEST_F(FilesTest, ReportsFilesThatCannotBeCreatedOrOpened) {
+  std::ofstream(folder_ / "plain") << "x";
+  const fs::path impossible = folder_ / "plain" / "Star.txt";  // its parent is a file
+  std::string error;
+  EXPECT_EQ(FolderItem(impossible).CreateTextFile(&error), nullptr);
+  EXPECT_NE(error.find(impossible.string()), std::string::npos) << error;
+  EXPECT_EQ(TextOutputStream::ToFile(folder_, &error), nullptr);
+  EXPECT_NE(error.find("folder"), std::string::npos) << error;
+  EXPECT_EQ(FolderItem(folder_ / "missing.txt").OpenAsTextFile(&error), nullptr);
+  EXPECT_NE(error.find("missing.txt"), std::string::npos) << error;
+  EXPECT_EQ(FolderItem(folder_).OpenAsTextFile(), nullptr);
+}
+
+TEST_F(FilesTest, ReportsAFailedWriteAndKeepsTheOldFile) {
+  auto out = Writing(target_, "first");
+  // A file size limit makes writes fail even for root, whom permissions do not stop.
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  const auto handler = signal(SIGXFSZ, SIG_IGN);
+  if (setrlimit(RLIMIT_FSIZE, &small) != 0) {
+    signal(SIGXFSZ, handler);
+    GTEST_SKIP() << "the file size cannot be limited here";
+  }
+  for (int i = 0; i < 1000; ++i) {
+    out->WriteLine(std::string(100, 'z'));
+  }
+  const bool closed = out->Close();
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, handler);
+  EXPECT_FALSE(closed);
+  EXPECT_NE(out->Error().find(target_.string()), std::string::npos) << out->Error();
+  EXPECT_EQ(Contents(target_), "old\n");
+  EXPECT_EQ(Entries(), 1);
+}
+
+TEST_F(FilesTest, ReportsAFailedReplace) {
+  auto out = Writing(target_, "new");
+  fs::remove(target_);
+  fs::create_directories(target_ / "inside");  // a folder took the name meanwhile
+  EXPECT_FALSE(out->Close());
+  EXPECT_NE(out->Error().find(target_.string()), std::string::npos) << out->Error();
+  EXPECT_TRUE(fs::is_directory(target_ / "inside"));
+  EXPECT_EQ(Entries(), 1);
+}
+
+TEST_F(FilesTest, FolderItemsNavigateAndListSortedFromOne) {
+  const FolderItem root(folder_);
+  const FolderItem saved = root.Child("Saved Fractals");
+  EXPECT_EQ(saved.Name(), "Saved Fractals");
+  EXPECT_EQ(saved.Parent(), root);
+  EXPECT_FALSE(saved.Exists());
+  EXPECT_TRUE(saved.Child("deeper").CreateAsFolder());
+  EXPECT_TRUE(saved.Directory());
+  EXPECT_EQ(FolderItem(folder_ / "x" / ""), root.Child("x"));
+  EXPECT_EQ(root.Child("/etc").Parent(), root);  // a name cannot climb out
+  for (const char* name : {"b.pdf", "Links.txt", "a.rtf"}) {
+    std::ofstream(folder_ / name) << "x";
+  }
+  EXPECT_FALSE(root.Child("a.rtf").CreateAsFolder());
+  ASSERT_EQ(root.Count(), 4);
+  const char* expected[] = {"a.rtf", "b.pdf", "Links.txt", "Saved Fractals"};
+  for (Integer i = 1; i <= 4; ++i) {
+    EXPECT_EQ(root.Item(i)->Name(), expected[i - 1]);
+  }
+  EXPECT_FALSE(root.Item(0) || root.Item(5));
+  EXPECT_EQ(root.Child("a.rtf").Count() + root.Child("missing").Count(), 0);
+}
+
+TEST_F(FilesTest, DocumentsFolderDefaultsToHomeDocuments) {
+  const std::string home = getenv("HOME") != nullptr ? getenv("HOME") : "";
+  setenv("HOME", folder_.c_str(), 1);
+  EXPECT_EQ(GetFolderItem("", 0), FolderItem(folder_ / "Documents"));
+  SetDocumentsFolder(folder_ / "docs");
+  EXPECT_EQ(GetFolderItem("Saved Fractals", 0), FolderItem(folder_ / "docs" / "Saved Fractals"));
+  SetDocumentsFolder({});
+  EXPECT_EQ(GetFolderItem("", 0), FolderItem(folder_ / "Documents"));
+  setenv("HOME", home.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,157 @@
+// Threads: kill and pause at Yield, shared ownership, stack size.
+#include <gtest/gtest.h>
+#include <pthread.h>
+
+#include <atomic>
+#include <cstdint>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/core/Thread.h"
+
+namespace vantrel {
+namespace {
+
+using namespace std::chrono_literals;
+
+template <class Condition>
+bool Eventually(Condition condition) {
+  for (int waited = 0; waited < 10000 && !condition(); ++waited) {
+    std::this_thread::sleep_for(1ms);
+  }
+  return condition();
+}
+
+// Counts its passes, yielding once per pass; spins without yielding while
+// the gate is shut.
+class Counter : public Thread {
+ public:
+  std::atomic<long> passes{0};
+  std::atomic<bool> stop{false}, gate{true}, finished{false};
+  std::atomic<bool>* destroyed = nullptr;
+  ~Counter() override {
+    if (destroyed != nullptr) {
+      *destroyed = true;
+    }
+  }
+
+ protected:
+  void OnRun() override {
+    for (; !stop; ++passes, Yield()) {
+      while (!gate) {
+        std::this_thread::yield();
+      }
+    }
+    finished = true;  // never reached by a killed body
+  }
+};
+
+TEST(Thread, KillNeverWaitsAndTheBodyEndsAtItsNextYield) {
+  auto thread = std::make_shared<Counter>();
+  thread->gate = false;
+  EXPECT_EQ(thread->State(), Thread::NotRunning);
+  thread->Run();
+  EXPECT_EQ(thread->State(), Thread::Running);
+  thread->Kill();  // the body is busy between yields
+  EXPECT_EQ(thread->State(), Thread::NotRunning);
+  EXPECT_FALSE(thread->WaitUntilEnded(20ms));
+  thread->Run();  // still winding down: no second body
+  thread->gate = true;
+  ASSERT_TRUE(thread->WaitUntilEnded(10s));
+  EXPECT_EQ(thread->passes, 1);
+  EXPECT_FALSE(thread->finished);
+  thread->stop = true;
+  thread->Run();  // an ended thread may run again; this body returns on its own
+  ASSERT_TRUE(thread->WaitUntilEnded(10s));
+  EXPECT_TRUE(thread->finished);
+}
+
+TEST(Thread, SuspendPausesAtYieldAndKillWakesItToDie) {
+  auto thread = std::make_shared<Counter>();
+  thread->Suspend();  // not running: ignored
+  thread->Run();
+  Yield();  // outside a Thread: nothing
+  long parked = 0;
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(Eventually([&] { return thread->passes > parked + 10; }));
+    thread->Suspend();
+    EXPECT_EQ(thread->State(), Thread::Suspended);
+    // At most the pass under way completes; then the body waits in Yield.
+    parked = thread->passes + 1;
+    std::this_thread::sleep_for(50ms);
+    EXPECT_LE(thread->passes, parked);
+    if (round == 0) {
+      thread->Resume();
+      EXPECT_EQ(thread->State(), Thread::Running);
+    } else {
+      thread->Kill();
+      ASSERT_TRUE(thread->WaitUntilEnded(10s));
+      EXPECT_LE(thread->passes, parked);
+      EXPECT_FALSE(thread->finished);
+    }
+  }
+}
+
+TEST(Thread, TheOwnerMayLetGoWhileTheThreadWindsDown) {
+  std::atomic<bool> destroyed{false};
+  auto thread = std::make_shared<Counter>();
+  thread->destroyed = &destroyed;
+  thread->gate = false;
+  thread->Run();
+  thread->Kill();
+  std::atomic<bool>& gate = thread->gate;
+  thread.reset();
+  EXPECT_FALSE(destroyed);  // the OS thread still holds it
+  gate = true;
+  EXPECT_TRUE(Eventually([&] { return destroyed.load(); }));
+}
+
+// Recurses until the stack holds `bytes` below `top`.
+std::uintptr_t Descend(std::uintptr_t top, std::size_t bytes) {
+  volatile char frame[512];
+  frame[0] = 1;
+  const auto here = reinterpret_cast<std::uintptr_t>(&frame[0]);
+  return top - here >= bytes ? here : Descend(top, bytes) + frame[0] - 1;
+}
+
+class Deep : public Thread {
+ public:
+  std::atomic<std::size_t> stackSize{0};
+  std::atomic<bool> reachedBottom{false};
+
+ protected:
+  void OnRun() override {
+    pthread_attr_t attributes;
+    std::size_t size = 0;
+    pthread_getattr_np(pthread_self(), &attributes);
+    pthread_attr_getstacksize(&attributes, &size);
+    pthread_attr_destroy(&attributes);
+    stackSize = size;
+    volatile char top = 0;
+    Descend(reinterpret_cast<std::uintptr_t>(&top), 800 * 1024);
+    reachedBottom = true;
+  }
+};
+
+TEST(Thread, HonoursTheStackSize) {
+  auto thread = std::make_shared<Deep>();
+  thread->StackSize = 963764;
+  thread->Run();
+  ASSERT_TRUE(thread->WaitUntilEnded(30s));
+  EXPECT_TRUE(thread->reachedBottom);
+  EXPECT_GE(thread->stackSize, 963764u);
+  EXPECT_LT(thread->stackSize, 963764u + 128 * 1024);  // not the default of megabytes
+}
+
+class Throwing : public Thread {
+  void OnRun() override { throw std::runtime_error("broken body"); }
+};
+
+TEST(ThreadDeathTest, AnEscapingExceptionStopsTheProgramSayingWhat) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto thread = std::make_shared<Throwing>();
+  EXPECT_DEATH((thread->Run(), thread->WaitUntilEnded(10s)), "escaped a thread body.*broken body");
+}
+
+}  // namespace
+}  // namespace vantrel
