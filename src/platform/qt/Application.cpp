@@ -1,0 +1,106 @@
+#include "platform/qt/Application.h"
+
+#include <QApplication>
+#include <algorithm>
+
+#include "platform/qt/EventThread.h"
+#include "platform/qt/Window.h"
+
+namespace vantrel {
+namespace {
+
+struct State {
+  std::vector<Window*> windows;  // most recently active first
+  Application* instance = nullptr;
+  bool running = false;  // RunApplication's event loop is on
+  bool quitting = false;
+};
+
+State& Current() {
+  static State state;
+  return state;
+}
+
+}  // namespace
+
+Application::Application() { MarkEventThread(); }
+
+Application::~Application() {
+  if (Current().instance == this) Current().instance = nullptr;
+}
+
+Application* Application::Instance() noexcept { return Current().instance; }
+
+std::vector<Window*> Application::Windows() { return Current().windows; }
+
+Window* Application::FrontWindow() {
+  for (Window* window : Current().windows) {
+    if (window->Visible()) return window;
+  }
+  return nullptr;
+}
+
+void Application::Register(Window* window) {
+  auto& windows = Current().windows;
+  windows.insert(windows.begin(), window);
+}
+
+void Application::Unregister(Window* window) {
+  auto& windows = Current().windows;
+  windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+}
+
+void Application::BroughtToFront(Window* window) {
+  auto& windows = Current().windows;
+  const auto found = std::find(windows.begin(), windows.end(), window);
+  if (found != windows.end()) std::rotate(windows.begin(), found, found + 1);
+}
+
+bool Application::IsOpen(const Window* window) {
+  const auto& windows = Current().windows;
+  return std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
+void Application::QuitIfNoDocumentLeft() {
+  const State& state = Current();
+  if (!state.running || state.quitting) return;
+  const bool documentLeft = std::any_of(state.windows.begin(), state.windows.end(),
+                                        [](const Window* w) { return w->Frame() == kDocumentFrame; });
+  // Later, not inside the closing window's own event.
+  if (!documentLeft) PostToEventThread([] { RequestQuit(); });
+}
+
+void RequestQuit() {
+  State& state = Current();
+  if (state.quitting) return;
+  state.quitting = true;
+  // The list may change under us (a prompt runs the event loop, a closing
+  // document closes its settings window): act only on windows still open.
+  const std::vector<Window*> windows = state.windows;
+  for (Window* window : windows) {
+    if (Application::IsOpen(window) && window->AskCancelClose(true)) {
+      state.quitting = false;
+      return;
+    }
+  }
+  for (Window* window : windows) {
+    if (Application::IsOpen(window)) window->Close();
+  }
+  state.quitting = false;
+  if (state.running) QCoreApplication::exit(0);
+}
+
+int RunApplication(Application& application) {
+  MarkEventThread();
+  State& state = Current();
+  state.instance = &application;
+  state.running = true;
+  QApplication::setQuitOnLastWindowClosed(false);  // the quit rule above decides
+  PostToEventThread([&application] { RunHandler([&application] { application.OnOpen(); }); });
+  const int code = QApplication::exec();
+  state.running = false;
+  state.instance = nullptr;
+  return code;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,15 @@
+#pragma once
+// A bevel button: a push button that never takes the keyboard focus.
+#include "platform/qt/PushButton.h"
+
+namespace vantrel {
+
+class BevelButton : public PushButton {
+ public:
+  using PushButton::PushButton;
+
+ protected:
+  bool TakesFocus() const override { return false; }
+};
+
+}  // namespace vantrel
