@@ -1,0 +1,7 @@
+#include "model/FailedReadException.h"
+
+namespace vantrel {
+
+FailedReadException::FailedReadException() : std::runtime_error("") {}
+
+}  // namespace vantrel

@@ -1,0 +1,467 @@
+#include "model/FracRender.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "model/LineRaster.h"
+#include "platform/core/Thread.h"
+
+namespace vantrel {
+
+namespace {
+
+// A segment subdivides when it is at least 2 pixels long; lengths are
+// compared squared.
+constexpr double kShortLength2 = 4.0;
+// When the longest copy of a segment is this far under 2 pixels, every copy
+// is drawn without measuring each: the margin covers the rounding of the
+// copies' ends, so the outcome is the same as measuring.
+constexpr double kAllCopiesShort2 = kShortLength2 * (1.0 - 1e-9);
+// Work units (segments drawn or subdivided) between yields with a 1-pixel
+// pen: a few tens of microseconds, so a kill or pause takes effect at once.
+constexpr std::int64_t kYieldWork = 4096;
+
+double Square(double v) { return v * v; }
+
+// base^exponent, or the largest UInt64 when that does not fit.
+UInt64 SaturatingPower(UInt64 base, Integer exponent) {
+  if (base <= 1) {
+    return base == 1 || exponent == 0 ? 1 : 0;
+  }
+  UInt64 result = 1;
+  for (Integer i = 0; i < exponent; ++i) {
+    if (__builtin_mul_overflow(result, base, &result)) {
+      return std::numeric_limits<UInt64>::max();
+    }
+  }
+  return result;
+}
+
+// Draws through the raster and shows each line to the tests' observer.
+struct ObservedRaster {
+  LineRaster& Raster;
+  const FracRender::LineObserver& Observer;
+
+  struct Writer {
+    LineRaster::UnitPenWriter Pen;
+    const FracRender::LineObserver* Observer;
+    std::uint16_t* Start(Integer x, Integer y) const { return Pen.Start(x, y); }
+    std::uint16_t* Onward(std::uint16_t* from, Integer x1, Integer y1, Integer x2,
+                          Integer y2) const {
+      (*Observer)(x1, y1, x2, y2);
+      return Pen.Onward(from, x1, y1, x2, y2);
+    }
+  };
+
+  void Line(Integer x1, Integer y1, Integer x2, Integer y2) {
+    Observer(x1, y1, x2, y2);
+    Raster.Line(x1, y1, x2, y2);
+  }
+  bool UnitPen() const { return Raster.UnitPen(); }
+  Writer UnitPenLines() const { return {Raster.UnitPenLines(), &Observer}; }
+  bool WellInside(double left, double top, double right, double bottom) const {
+    return Raster.WellInside(left, top, right, bottom);
+  }
+  // The observer sees lines outside the picture too.
+  bool WellOutside(double, double, double, double) const { return false; }
+};
+
+}  // namespace
+
+FracRender::FracRender(Graphics& G, double X1, double X2, double Y1, double Y2,
+                       const std::vector<double>& Xs, const std::vector<double>& Ys, Integer limit)
+    : G_(G) {
+  MaxIteration_ = std::min(limit, kDepthCeiling);
+  // The two arrays always have the same length; should they not, the shorter
+  // one bounds the path rather than reading past its end.
+  const std::size_t points =
+      std::min<std::size_t>(std::min(Xs.size(), Ys.size()),
+                            static_cast<std::size_t>(std::numeric_limits<Integer>::max()));
+  PointMax_ = static_cast<Integer>(points) - 1;
+  if (PointMax_ <= 0) {
+    return;
+  }
+  MapPoints(X1, X2, Y1, Y2, Xs, Ys);
+  CapDepth(MeasureSegments());
+  PrepareProgress();
+  PrepareCopies();
+  frames_.resize(static_cast<std::size_t>(std::max(MaxIteration_, 1)));
+}
+
+void FracRender::MapPoints(double X1, double X2, double Y1, double Y2,
+                           const std::vector<double>& Xs, const std::vector<double>& Ys) {
+  const auto count = static_cast<std::size_t>(PointMax_) + 1;
+  aX_.resize(count);
+  aY_.resize(count);
+  const double W = static_cast<double>(G_.Width());
+  const double H = static_cast<double>(G_.Height());
+  // A view of no width or height, one that is not finite, or a surface of no
+  // size has no pixels to map to: such a drawing draws nothing.
+  const double scaleX = W / (X2 - X1);
+  const double scaleY = H / (Y2 - Y1);
+  unmappable_ = !std::isfinite(X1) || !std::isfinite(X2) || !std::isfinite(Y1) ||
+                !std::isfinite(Y2) || !std::isfinite(scaleX) || !std::isfinite(scaleY) ||
+                scaleX == 0.0 || scaleY == 0.0;
+  for (std::size_t i = 0; i < count; ++i) {
+    aX_[i] = (Xs[i] - X1) * scaleX;
+    aY_[i] = (Ys[i] - Y1) * scaleY;
+    unmappable_ = unmappable_ || !std::isfinite(aX_[i]) || !std::isfinite(aY_[i]);
+    Yield();
+  }
+}
+
+// The chord and every generator segment in pixels; returns the longest segment.
+double FracRender::MeasureSegments() {
+  const auto last = static_cast<std::size_t>(PointMax_);
+  Angle_ = std::atan2(aY_[last] - aY_[0], aX_[last] - aX_[0]);
+  Length_ = std::sqrt(Square(aY_[0] - aY_[last]) + Square(aX_[0] - aX_[last]));
+  // Copies are scaled by segment length over chord length: a chord of no
+  // length, or one too long to measure, gives them no scale.
+  chordless_ = !(Length_ > 0.0) || !std::isfinite(Length_);
+
+  L_.resize(last);
+  A_.resize(last);
+  double MaxL = 0;
+  for (std::size_t i = 0; i < last; ++i) {
+    L_[i] = std::sqrt(Square(aY_[i] - aY_[i + 1]) + Square(aX_[i] - aX_[i + 1]));
+    MaxL = std::max(L_[i], MaxL);
+    A_[i] = std::atan2(aY_[i + 1] - aY_[i], aX_[i + 1] - aX_[i]);
+    Yield();
+  }
+  return MaxL;
+}
+
+// From the depth at which the longest copy is under 2 pixels every segment is
+// drawn by the 2-pixel rule, so the limit need go no deeper. The new limit is
+// one past that depth (so a limit of n can become n + 1).
+void FracRender::CapDepth(double MaxL) {
+  if (!(MaxL < Length_)) {
+    return;  // a segment as long as the chord: copies never shrink
+  }
+  const double r = MaxL / Length_;
+  double s = Length_;
+  for (Integer i = 1; i <= MaxIteration_; ++i) {
+    s = s * r;
+    if (s < 2.0) {
+      MaxIteration_ = i + 1;
+      return;
+    }
+    Yield();
+  }
+}
+
+// Progress counts segments of depth ProgressIteration, the largest k with
+// PointMax^k <= 2^63. Shares are exact integers, so the sum over a whole
+// drawing is exactly PointMax^ProgressIteration and rises evenly; sums in
+// Doubles lose their low digits and end beside the total.
+void FracRender::PrepareProgress() {
+  ProgressIteration_ = ToInteger(
+      std::floor(std::log(std::pow(2.0, 63.0)) / std::log(static_cast<double>(PointMax_))));
+  progressMax_.store(ToUInt64(std::pow(PointMax_, ProgressIteration_)), std::memory_order_relaxed);
+  const Integer deepest = std::max(MaxIteration_, 0);
+  share_.resize(static_cast<std::size_t>(std::min(deepest, ProgressIteration_)) + 1);
+  for (std::size_t k = 0; k < share_.size(); ++k) {
+    share_[k] = SaturatingPower(static_cast<UInt64>(PointMax_),
+                                ProgressIteration_ - static_cast<Integer>(k));
+  }
+}
+
+// Copy i of a segment v is v * (L(i) / Length) * e^(i (A(i) - Angle)): the
+// rotation by v's angle minus the chord's and the scale |v| / Length of the
+// stepwise form, folded into one complex factor per generator segment.
+void FracRender::PrepareCopies() {
+  U_.resize(L_.size());
+  double sumRe = 0;
+  double sumIm = 0;
+  bool finite = true;
+  for (std::size_t i = 0; i < U_.size(); ++i) {
+    const double scale = L_[i] / Length_;
+    U_[i] = {scale * std::cos(A_[i] - Angle_), scale * std::sin(A_[i] - Angle_)};
+    finite = finite && std::isfinite(U_[i].Re) && std::isfinite(U_[i].Im);
+    maxScale2_ = std::max(maxScale2_, Square(U_[i].Re) + Square(U_[i].Im));
+    // How far the points of a copy get from its start, relative to the segment.
+    sumRe += U_[i].Re;
+    sumIm += U_[i].Im;
+    reachRatio_ = std::max(reachRatio_, std::sqrt(Square(sumRe) + Square(sumIm)));
+  }
+  if (!finite) {
+    // A segment too long to measure: no copy is ever known to be short or
+    // inside, so every copy is measured (and dropped) one by one.
+    maxScale2_ = std::numeric_limits<double>::infinity();
+    reachRatio_ = std::numeric_limits<double>::infinity();
+  }
+}
+
+FracRender::~FracRender() = default;
+
+void FracRender::Draw() {
+  if (PointMax_ > 0) {
+    LineRaster raster(G_);
+    if (observer_) {
+      ObservedRaster observed{raster, observer_};
+      DrawWith(observed);
+    } else {
+      DrawWith(raster);
+    }
+    // A finished drawing reads exactly full. The exact sum is PointMax^ProgressIteration,
+    // while ProgressMax is that power as a Double (9^19 loses its last digits).
+    progress_ = ProgressMax();
+  }
+  Publish();
+  if (Drawingcomplete) {
+    Drawingcomplete();
+  }
+}
+
+template <class Sink>
+void FracRender::DrawWith(Sink& sink) {
+  halfPen_ = static_cast<double>(G_.PenHeight) / 2.0;
+  // Wide pens cost more per line; yield after proportionally fewer.
+  const std::int64_t penArea =
+      std::max<std::int64_t>(1, std::int64_t{std::max(G_.PenWidth, 1)} * std::max(G_.PenHeight, 1));
+  yieldInterval_ = std::max<std::int64_t>(16, kYieldWork / penArea);
+  untilYield_ = yieldInterval_;
+
+  if (unmappable_) {
+    return;
+  }
+  if (chordless_ && MaxIteration_ > 0) {
+    DrawPathOnce(sink);
+  } else {
+    Walk(sink);
+  }
+}
+
+// Depth first, in path order, with the depth stack in frames_ rather than on
+// the thread's stack, so any depth limit fits any thread.
+template <class Sink>
+void FracRender::Walk(Sink& sink) {
+  const auto last = static_cast<std::size_t>(PointMax_);
+  if (!Enter(sink, 0, aX_[0], aY_[0], aX_[last], aY_[last])) {
+    return;
+  }
+  Integer depth = 0;
+  while (depth >= 0) {
+    Frame& f = frames_[static_cast<std::size_t>(depth)];
+    if (f.Next == PointMax_) {
+      --depth;
+      continue;
+    }
+    const Similarity& u = U_[static_cast<std::size_t>(f.Next++)];
+    const double sx = f.Px;
+    const double sy = f.Py;
+    // The copies chain from the segment's start; the last one's end is where
+    // the sum lands, not forced onto the segment's end.
+    const double ex = sx + (f.Vx * u.Re - f.Vy * u.Im);
+    const double ey = sy + (f.Vx * u.Im + f.Vy * u.Re);
+    f.Px = ex;
+    f.Py = ey;
+    if (Enter(sink, depth + 1, sx, sy, ex, ey)) {
+      ++depth;
+    }
+    Checkpoint(1);
+  }
+}
+
+// Handles the segment of depth k from (sx, sy) to (ex, ey): draws it, or
+// pushes it as frames_[k] for subdivision (true).
+template <class Sink>
+bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, double ey) {
+  if (k >= MaxIteration_) {
+    DrawSegment(sink, sx, sy, ex, ey);
+    maxed_ = true;
+    CountDrawn(k);
+    return false;
+  }
+  const double vx = ex - sx;
+  const double vy = ey - sy;
+  const double length2 = Square(vx) + Square(vy);
+  if (length2 < kShortLength2) {
+    DrawSegment(sink, sx, sy, ex, ey);
+    CountDrawn(k);
+    return false;
+  }
+  if (!(length2 <= std::numeric_limits<double>::max())) {
+    // Ends that are not finite, or a segment too long to measure (past 1e154
+    // pixels): no copy of it can be drawn. Counting it as done keeps the
+    // progress whole.
+    CountDrawn(k);
+    return false;
+  }
+  if (k == ProgressIteration_) {
+    AddProgress(1);
+  }
+  const Integer child = k + 1;
+  const bool allShort = length2 * maxScale2_ < kAllCopiesShort2;
+  if (child >= MaxIteration_ || allShort) {
+    DrawLeaves(sink, child, sx, sy, vx, vy, allShort);
+    return false;
+  }
+  frames_[static_cast<std::size_t>(k)] = {sx, sy, vx, vy, 0};
+  return true;
+}
+
+// Draws every copy on the segment (sx, sy) + (vx, vy); the copies are of
+// depth k and each is drawn, by the 2-pixel rule (allShort) or the depth
+// limit. Nearly all the lines of a drawing come from here.
+template <class Sink>
+void FracRender::DrawLeaves(Sink& sink, Integer k, double sx, double sy, double vx, double vy,
+                            bool allShort) {
+  if (allShort) {
+    // Every point of the copies lies within reachRatio_ |v| of the start;
+    // |vx| + |vy| bounds |v| without a square root.
+    const double reach = (std::fabs(vx) + std::fabs(vy)) * reachRatio_ * (1.0 + 1e-9) + 1e-6;
+    const double left = sx - reach;
+    const double top = sy - reach;
+    const double right = sx + reach;
+    const double bottom = sy + reach;
+    if (sink.UnitPen() && sink.WellInside(left, top, right, bottom)) {
+      DrawLeavesInside(sink, k, sx, sy, vx, vy);
+      return;
+    }
+    if (sink.WellOutside(left, top, right, bottom)) {
+      CountLeaves(k);
+      return;
+    }
+  }
+  const double h = halfPen_;
+  const UInt64 share = k <= ProgressIteration_ ? share_[static_cast<std::size_t>(k)] : 0;
+  // Copies near the edges, of wider pens or cut by the depth limit. The
+  // counters live in locals and go back to the object at each checkpoint.
+  UInt64 progress = progress_;
+  UInt64 lines = lines_;
+  std::int64_t untilYield = untilYield_;
+  Integer x = 0;
+  Integer y = 0;
+  // Each copy starts where the last one ended, so each end converts once.
+  bool startOk = LineRaster::ToPixel(sx - h, x) & LineRaster::ToPixel(sy - h, y);
+  double px = sx;
+  double py = sy;
+  for (const Similarity& u : U_) {
+    const double ex = px + (vx * u.Re - vy * u.Im);
+    const double ey = py + (vx * u.Im + vy * u.Re);
+    Integer x2 = 0;
+    Integer y2 = 0;
+    const bool endOk = LineRaster::ToPixel(ex - h, x2) & LineRaster::ToPixel(ey - h, y2);
+    if (startOk && endOk) [[likely]] {
+      sink.Line(x, y, x2, y2);
+    }
+    ++lines;
+    if (__builtin_add_overflow(progress, share, &progress)) {
+      progress = std::numeric_limits<UInt64>::max();
+    }
+    px = ex;
+    py = ey;
+    x = x2;
+    y = y2;
+    startOk = endOk;
+    if (--untilYield <= 0) [[unlikely]] {
+      progress_ = progress;
+      lines_ = lines;
+      untilYield_ = 0;
+      Checkpoint(0);
+      untilYield = untilYield_;
+    }
+  }
+  progress_ = progress;
+  lines_ = lines;
+  untilYield_ = untilYield;
+  if (k >= MaxIteration_) {
+    maxed_ = true;
+  }
+}
+
+// DrawLeaves for short copies of a 1-pixel pen well inside the picture,
+// where ends convert by truncation and lines need no clipping: the loop
+// that most drawings spend their time in.
+template <class Sink>
+void FracRender::DrawLeavesInside(const Sink& sink, Integer k, double sx, double sy, double vx,
+                                  double vy) {
+  // In locals, so that no pixel store makes the compiler fetch them again.
+  const auto pen = sink.UnitPenLines();
+  const Similarity* u = U_.data();
+  const Similarity* const end = u + U_.size();
+  Integer x = static_cast<Integer>(sx);
+  Integer y = static_cast<Integer>(sy);
+  std::uint16_t* at = pen.Start(x, y);
+  double px = sx;
+  double py = sy;
+  for (; u != end; ++u) {
+    const double ex = px + (vx * u->Re - vy * u->Im);
+    const double ey = py + (vx * u->Im + vy * u->Re);
+    const Integer x2 = static_cast<Integer>(ex);
+    const Integer y2 = static_cast<Integer>(ey);
+    // Each line starts on the pixel the last one ended on.
+    at = pen.Onward(at, x, y, x2, y2);
+    px = ex;
+    py = ey;
+    x = x2;
+    y = y2;
+  }
+  CountLeaves(k);
+}
+
+// Counts the PointMax copies of depth k as drawn (lines and progress).
+void FracRender::CountLeaves(Integer k) {
+  const auto copies = static_cast<UInt64>(PointMax_);
+  lines_ += copies;
+  if (k <= ProgressIteration_) {
+    UInt64 added = 0;
+    if (__builtin_mul_overflow(share_[static_cast<std::size_t>(k)], copies, &added)) {
+      added = std::numeric_limits<UInt64>::max();
+    }
+    AddProgress(added);
+  }
+  if (k >= MaxIteration_) {
+    maxed_ = true;
+  }
+  Checkpoint(PointMax_);
+}
+
+// Draws one segment with the pen's top-left corner half a pen above and to
+// the left of the true line; ends that are not a number have no pixel.
+template <class Sink>
+void FracRender::DrawSegment(Sink& sink, double sx, double sy, double ex, double ey) {
+  const double h = halfPen_;
+  Integer x1 = 0;
+  Integer y1 = 0;
+  Integer x2 = 0;
+  Integer y2 = 0;
+  if (LineRaster::ToPixel(sx - h, x1) & LineRaster::ToPixel(sy - h, y1) &
+      LineRaster::ToPixel(ex - h, x2) & LineRaster::ToPixel(ey - h, y2)) {
+    sink.Line(x1, y1, x2, y2);
+  }
+  ++lines_;
+}
+
+// A path whose ends coincide has nothing to replace: it is drawn as it
+// stands, once, and reported as complete so that no deeper round is tried.
+template <class Sink>
+void FracRender::DrawPathOnce(Sink& sink) {
+  for (std::size_t i = 0; i + 1 < aX_.size(); ++i) {
+    DrawSegment(sink, aX_[i], aY_[i], aX_[i + 1], aY_[i + 1]);
+    Checkpoint(1);
+  }
+}
+
+void FracRender::Publish() {
+  // The exact count can pass ProgressMax, the rounded total, by a few units
+  // near the end; the reading never does.
+  currentProgress_.store(std::min(progress_, ProgressMax()), std::memory_order_relaxed);
+  linesDrawn_.store(lines_, std::memory_order_relaxed);
+  if (maxed_) {
+    iterationMaxed_.store(true, std::memory_order_relaxed);
+  }
+}
+
+void FracRender::Checkpoint(std::int64_t work) {
+  untilYield_ -= work;
+  if (untilYield_ <= 0) {
+    untilYield_ = yieldInterval_;
+    Publish();
+    Yield();
+  }
+}
+
+}  // namespace vantrel

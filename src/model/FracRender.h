@@ -1,0 +1,152 @@
+#pragma once
+// Draws the fractal of one point path (the generator) into one surface: the
+// chord from the path's first to its last point is replaced by the whole path,
+// every segment of that copy again by a scaled and rotated copy, depth first
+// in path order, until a segment is shorter than 2 pixels or the depth limit
+// is reached; only those final segments are drawn.
+//
+// One object serves one drawing, in the caller's thread. Callers set the
+// surface's ForeColor, PenWidth and PenHeight, call Draw once, then read
+// IterationMaxed. CurrentProgress and ProgressMax may be read from any thread
+// while Draw runs (the progress timers do); a kill at one of Draw's yields
+// leaves them as they were last published.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <vector>
+
+#include "platform/core/Graphics.h"
+#include "platform/core/Numbers.h"
+
+namespace vantrel {
+
+class FracRender {
+ public:
+  // The program asks for at most 500 levels; a larger limit is taken as this
+  // many, which keeps the depth stack bounded whatever a caller passes.
+  static constexpr Integer kDepthCeiling = 10000;
+
+  // X1, X2, Y1, Y2: the fractal coordinates of the surface's left, right, top
+  // and bottom edges (y grows downward). Xs and Ys: the path, index 0 first.
+  // Prepares everything Draw needs and draws nothing.
+  FracRender(Graphics& G, double X1, double X2, double Y1, double Y2, const std::vector<double>& Xs,
+             const std::vector<double>& Ys, Integer limit);
+  FracRender(const FracRender&) = delete;
+  FracRender& operator=(const FracRender&) = delete;
+  ~FracRender();
+
+  // Draws the whole fractal, then raises Drawingcomplete.
+  void Draw();
+
+  // Progress in units of segments of depth ProgressIteration; a finished
+  // drawing ends at ProgressMax (both 0 for a path of fewer than two points).
+  UInt64 CurrentProgress() const noexcept {
+    return currentProgress_.load(std::memory_order_relaxed);
+  }
+  UInt64 ProgressMax() const noexcept { return progressMax_.load(std::memory_order_relaxed); }
+  // True when the depth limit, not the 2-pixel rule, ended some branch.
+  bool IterationMaxed() const noexcept { return iterationMaxed_.load(std::memory_order_relaxed); }
+
+  // Raised by Draw when it has finished.
+  std::function<void()> Drawingcomplete;
+
+  Integer PointMax() const noexcept { return PointMax_; }
+  // The depth limit after the constructor's cap.
+  Integer MaxIteration() const noexcept { return MaxIteration_; }
+  Integer ProgressIteration() const noexcept { return ProgressIteration_; }
+  // Segments drawn so far (lines whose ends have no pixel included).
+  UInt64 LinesDrawn() const noexcept { return linesDrawn_.load(std::memory_order_relaxed); }
+
+  // For tests: sees every line as it is drawn, in pixels after conversion.
+  using LineObserver = std::function<void(Integer x1, Integer y1, Integer x2, Integer y2)>;
+  void ObserveLines(LineObserver observer) { observer_ = std::move(observer); }
+
+ private:
+  // Segment i of the generator as a multiplier of the segment it replaces
+  // (complex numbers: scale and rotation in one).
+  struct Similarity {
+    double Re;
+    double Im;
+  };
+  // A segment being subdivided: where its next copy starts, its own vector,
+  // and the index of that next copy.
+  struct Frame {
+    double Px;
+    double Py;
+    double Vx;
+    double Vy;
+    Integer Next;
+  };
+  void MapPoints(double X1, double X2, double Y1, double Y2, const std::vector<double>& Xs,
+                 const std::vector<double>& Ys);
+  double MeasureSegments();
+  void CapDepth(double MaxL);
+  void PrepareProgress();
+  void PrepareCopies();
+
+  template <class Sink>
+  void Walk(Sink& sink);
+  template <class Sink>
+  bool Enter(Sink& sink, Integer k, double sx, double sy, double ex, double ey);
+  template <class Sink>
+  void DrawLeaves(Sink& sink, Integer k, double sx, double sy, double vx, double vy, bool allShort);
+  template <class Sink>
+  void DrawLeavesInside(const Sink& sink, Integer k, double sx, double sy, double vx, double vy);
+  void CountLeaves(Integer k);
+  template <class Sink>
+  void DrawSegment(Sink& sink, double sx, double sy, double ex, double ey);
+  template <class Sink>
+  void DrawPathOnce(Sink& sink);
+  template <class Sink>
+  void DrawWith(Sink& sink);
+  // A segment drawn (or dropped) at depth k stands for PointMax^(ProgressIteration - k)
+  // segments of the progress depth.
+  void CountDrawn(Integer k) {
+    if (k <= ProgressIteration_) {
+      AddProgress(share_[static_cast<std::size_t>(k)]);
+    }
+  }
+  void AddProgress(UInt64 amount) {
+    if (__builtin_add_overflow(progress_, amount, &progress_)) {
+      progress_ = std::numeric_limits<UInt64>::max();
+    }
+  }
+  void Publish();
+  void Checkpoint(std::int64_t work);
+
+  Graphics& G_;
+  std::vector<double> aX_;
+  std::vector<double> aY_;
+  std::vector<double> A_;
+  std::vector<double> L_;
+  double Angle_ = 0;
+  double Length_ = 0;
+  Integer PointMax_ = 0;
+  Integer MaxIteration_ = 0;
+  Integer ProgressIteration_ = 0;
+  // Nothing drawable: the view or the path maps to coordinates that are not finite.
+  bool unmappable_ = false;
+  // The chord has no usable length (0, or not finite): copies have no scale.
+  bool chordless_ = false;
+
+  std::vector<Similarity> U_;
+  double maxScale2_ = 0;       // largest |U_i|^2
+  double reachRatio_ = 0;      // largest |U_0 + ... + U_i|
+  std::vector<UInt64> share_;  // progress share of a segment drawn at depth k
+  std::vector<Frame> frames_;  // frames_[k]: the segment of depth k being subdivided
+  double halfPen_ = 0;
+  std::int64_t yieldInterval_ = 1;
+  std::int64_t untilYield_ = 1;
+  bool maxed_ = false;
+  UInt64 lines_ = 0;
+  UInt64 progress_ = 0;
+  LineObserver observer_;
+
+  std::atomic<UInt64> currentProgress_{0};
+  std::atomic<UInt64> progressMax_{0};
+  std::atomic<bool> iterationMaxed_{false};
+  std::atomic<UInt64> linesDrawn_{0};
+};
+
+}  // namespace vantrel

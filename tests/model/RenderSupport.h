@@ -1,0 +1,144 @@
+#pragma once
+// Helpers for the renderer's tests: surfaces that record lines, renders of a
+// path by the fast renderer and by the oracle, and a thread that runs a function.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "Generators.h"
+#include "OracleFracRender.h"
+#include "model/FracRender.h"
+#include "platform/core/Graphics.h"
+#include "platform/core/Picture.h"
+#include "platform/core/Thread.h"
+
+namespace vantrel::testing {
+
+struct LineRecord {
+  Integer X1, Y1, X2, Y2;
+  friend bool operator==(const LineRecord&, const LineRecord&) = default;
+};
+
+// A surface on a picture that records every DrawLine before drawing it.
+class RecordingGraphics : public Graphics {
+ public:
+  explicit RecordingGraphics(Picture* target) : Graphics(target) {}
+  void DrawLine(Integer x1, Integer y1, Integer x2, Integer y2) override {
+    Lines.push_back({x1, y1, x2, y2});
+    Graphics::DrawLine(x1, y1, x2, y2);
+  }
+  std::vector<LineRecord> Lines;
+};
+
+// A surface that is not a plain picture (as a window's canvas): it has a
+// size but no Target(), so everything must come through DrawLine.
+class PicturelessGraphics : public Graphics {
+ public:
+  PicturelessGraphics(Integer width, Integer height)
+      : Graphics(nullptr), width_(width), height_(height) {}
+  Integer Width() const override { return width_; }
+  Integer Height() const override { return height_; }
+  void DrawLine(Integer x1, Integer y1, Integer x2, Integer y2) override {
+    Lines.push_back({x1, y1, x2, y2});
+  }
+  std::vector<LineRecord> Lines;
+
+ private:
+  Integer width_;
+  Integer height_;
+};
+
+struct Pen {
+  Integer Width = 1;
+  Integer Height = 1;
+};
+
+struct RenderResult {
+  std::shared_ptr<Picture> Pic;
+  std::vector<LineRecord> Lines;
+  UInt64 CurrentProgress = 0;
+  UInt64 ProgressMax = 0;
+  bool IterationMaxed = false;
+  Integer MaxIteration = 0;
+  UInt64 LinesDrawn = 0;   // the renderer's own count
+  bool Completed = false;  // Drawingcomplete was raised
+};
+
+inline void SetPen(Graphics& g, Pen pen) {
+  g.ForeColor = Color{200, 30, 60};
+  g.PenWidth = pen.Width;
+  g.PenHeight = pen.Height;
+}
+
+inline RenderResult RenderFast(const Path& path, const View& view, Integer size, Pen pen,
+                               Integer limit, bool record = true) {
+  RenderResult result;
+  result.Pic = NewPicture(size, size, 16);
+  Graphics& g = result.Pic->Graphics();
+  FracRender render(g, view.X1, view.X2, view.Y1, view.Y2, path.Xs, path.Ys, limit);
+  SetPen(g, pen);
+  if (record) {
+    render.ObserveLines([&result](Integer x1, Integer y1, Integer x2, Integer y2) {
+      result.Lines.push_back({x1, y1, x2, y2});
+    });
+  }
+  render.Drawingcomplete = [&result] { result.Completed = true; };
+  render.Draw();
+  result.CurrentProgress = render.CurrentProgress();
+  result.ProgressMax = render.ProgressMax();
+  result.IterationMaxed = render.IterationMaxed();
+  result.MaxIteration = render.MaxIteration();
+  result.LinesDrawn = render.LinesDrawn();
+  return result;
+}
+
+inline RenderResult RenderOracle(const Path& path, const View& view, Integer size, Pen pen,
+                                 Integer limit) {
+  RenderResult result;
+  result.Pic = NewPicture(size, size, 16);
+  RecordingGraphics g(result.Pic.get());
+  OracleFracRender render(g, view.X1, view.X2, view.Y1, view.Y2, path.Xs, path.Ys, limit);
+  SetPen(g, pen);
+  render.Draw();
+  result.Lines = std::move(g.Lines);
+  result.CurrentProgress = render.CurrentProgress;
+  result.ProgressMax = render.ProgressMax;
+  result.IterationMaxed = render.IterationMaxed;
+  result.MaxIteration = render.MaxIteration;
+  result.LinesDrawn = result.Lines.size();
+  return result;
+}
+
+// Pixels that differ between two pictures of the same size.
+inline std::size_t DifferentPixels(const Picture& a, const Picture& b) {
+  std::size_t count = 0;
+  for (Integer y = 0; y < a.Height(); ++y) {
+    for (Integer x = 0; x < a.Width(); ++x) {
+      count += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+inline std::size_t ChangedPixels(const Picture& picture) {
+  std::size_t count = 0;
+  for (Integer y = 0; y < picture.Height(); ++y) {
+    for (Integer x = 0; x < picture.Width(); ++x) {
+      count += picture.Pixel(x, y) != 0xFFFF ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+class FunctionThread : public Thread {
+ public:
+  explicit FunctionThread(std::function<void()> body) : body_(std::move(body)) {}
+
+ protected:
+  void OnRun() override { body_(); }
+
+ private:
+  std::function<void()> body_;
+};
+
+}  // namespace vantrel::testing
