@@ -1,0 +1,110 @@
+#include "app/App.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "editor/DocumentServices.h"
+#include "editor/DrawingWindow.h"
+#include "model/Globals.h"
+#include "platform/core/Text.h"
+#include "platform/qt/Dialogs.h"
+#include "platform/qt/EventThread.h"
+
+namespace vantrel {
+namespace {
+
+constexpr char kUntitled[] = "Untitled";
+constexpr char kOpenDialogTitle[] = "Select a Fractal";
+
+class App* current = nullptr;
+
+}  // namespace
+
+class App& App() {
+  if (current == nullptr) throw std::logic_error("no application object");
+  return *current;
+}
+
+App::App() { current = this; }
+
+App::~App() {
+  if (current == this) current = nullptr;
+}
+
+void App::AddMenuHandlers() {
+  Handlers().AddMenuHandler("FileNewFractal", [this] { return FileNewFractal_Action(); });
+  Handlers().AddMenuHandler("FileOpenFractal", [this] { return FileOpenFractal_Action(); });
+  Handlers().AddMenuHandler("HelpAboutVantrel", [this] { return HelpAboutVantrel_Action(); });
+}
+
+void App::OnOpen() {
+  // The Help menu fills itself here once it reads the "Help" folder.
+  AddNewWin(std::nullopt);
+}
+
+bool App::FileNewFractal_Action() {
+  AddNewWin(std::nullopt);
+  return false;
+}
+
+bool App::FileOpenFractal_Action() {
+  OpenDialog dialog;
+  dialog.InitialDirectory = Globals::FracFolder();
+  dialog.Title = kOpenDialogTitle;
+  if (const std::optional<FolderItem> file = dialog.ShowModal()) AddNewWin(*file);
+  return false;
+}
+
+bool App::HelpAboutVantrel_Action() {
+  // The About window shows here once it exists.
+  return false;
+}
+
+std::string App::UntitledName() const {
+  std::string name = kUntitled;
+  Integer n = 0;
+  // Start again from the first window after every match, so a name taken by
+  // a window listed earlier is never handed out twice.
+  for (std::size_t i = 0; i < DrawingWin.size();) {
+    if (TextEquals(DrawingWin[i]->Title(), name)) {
+      ++n;
+      name = kUntitled + Str(n);
+      i = 0;
+    } else {
+      ++i;
+    }
+  }
+  return name;
+}
+
+std::shared_ptr<DrawingWindow> App::AddNewWin(const std::optional<FolderItem>& f) {
+  // A file that is not a document makes no window, so nothing half-made is listed.
+  std::shared_ptr<DrawingWindow> window =
+      f ? DrawingWindow::OpenDocument(*f) : DrawingWindow::NewDocument(UntitledName());
+  if (window && window->IsOpen()) DrawingWin.push_back(window);
+  return window;
+}
+
+void App::HideOtherSettingsWins(const SettingsWindowBase* keep) {
+  for (const auto& window : DrawingWin) {
+    if (window->SettingsWin && window->SettingsWin.get() != keep) window->SettingsWin->Hide();
+  }
+}
+
+void App::DocumentClosed(const DrawingWindow& window) {
+  const auto it = std::find_if(DrawingWin.begin(), DrawingWin.end(),
+                               [&](const auto& listed) { return listed.get() == &window; });
+  if (it == DrawingWin.end()) return;
+  // The window is still inside its own close: let go of it afterwards.
+  PostToEventThread([hold = *it] {});
+  DrawingWin.erase(it);
+}
+
+void InstallAppServices() {
+  Services().HideOtherSettingsWins = [](SettingsWindowBase* keep) {
+    App().HideOtherSettingsWins(keep);
+  };
+  Services().DocumentClosed = [](DrawingWindow& window) { App().DocumentClosed(window); };
+}
+
+}  // namespace vantrel

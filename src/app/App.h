@@ -1,0 +1,59 @@
+#pragma once
+// The application object: the list of open document windows and the three
+// commands that need no document (New Fractal, Open Fractal, About).
+// Exactly one exists while the program runs. Event thread only.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/core/FolderItem.h"
+#include "platform/qt/Application.h"
+
+namespace vantrel {
+
+class App;
+class DrawingWindow;
+class SettingsWindowBase;
+
+// The one application object. Throws std::logic_error when none exists.
+class App& App();
+
+class App : public Application {
+ public:
+  App();
+  ~App() override;
+
+  // The open document windows, in creation order.
+  std::vector<std::shared_ptr<DrawingWindow>> DrawingWin;
+
+  // Menu handlers; each returns false.
+  bool FileNewFractal_Action();
+  bool FileOpenFractal_Action();
+  bool HelpAboutVantrel_Action();
+
+  // Makes one document window, new (no file) or read from f, and lists it.
+  // A file that cannot be read makes no window: the result is then null.
+  std::shared_ptr<DrawingWindow> AddNewWin(const std::optional<FolderItem>& f);
+  // Hides the settings window of every listed document except keep
+  // (nullptr: all of them).
+  void HideOtherSettingsWins(const SettingsWindowBase* keep);
+  // A document window has closed: it leaves the list.
+  void DocumentClosed(const DrawingWindow& window);
+
+  // The name of the next new document: the first of "Untitled", Untitled1,
+  // Untitled2, ... that no listed window has as its current title.
+  std::string UntitledName() const;
+
+  // Binds the application's three menu handlers by item name.
+  void AddMenuHandlers();
+
+ protected:
+  void OnOpen() override;
+};
+
+// Connects the document windows to the application object and the settings
+// windows (Services()); the program does it once at start-up.
+void InstallAppServices();
+
+}  // namespace vantrel

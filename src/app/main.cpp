@@ -1,0 +1,31 @@
+// Start-up: the desktop's services, the application object with the menu bar
+// and its handlers, then the event loop until the user quits.
+#include <QApplication>
+#include <exception>
+
+#include "app/App.h"
+#include "app/MenuBar1.h"
+#include "platform/qt/EventThread.h"
+#include "platform/qt/SystemServices.h"
+#ifdef VANTREL_HAS_SETTINGS
+#include "settings/SettingsWindow.h"
+#endif
+
+int main(int argc, char** argv) {
+  QApplication qt(argc, argv);
+  try {
+    vantrel::InstallDesktopServices();
+#ifdef VANTREL_HAS_SETTINGS
+    vantrel::SettingsWindow::InstallFactory();
+#endif
+    vantrel::InstallAppServices();
+    class vantrel::App app;
+    // Built here, before the first window shows it.
+    vantrel::MenuBar1();
+    app.AddMenuHandlers();
+    return vantrel::RunApplication(app);
+  } catch (...) {
+    vantrel::ReportUnhandledException(std::current_exception());
+    return 1;
+  }
+}

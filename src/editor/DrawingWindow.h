@@ -1,0 +1,152 @@
+#pragma once
+// The document window: one open document with its drawing canvas "FracCan",
+// the status row, the tool radio buttons, the command buttons and two timers.
+//
+// The document itself (points, selection, view, settings, file, name, the
+// modified flag) is the DocumentModel it derives from; this class adds what
+// needs a window: the controls and their handlers, the title and menu effects
+// of Changed, the file commands with their prompts, closing and activation.
+//
+// Made only through its factories, which build the window and read the file
+// before handing it out. Event thread only.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/DocumentModel.h"
+#include "platform/core/FolderItem.h"
+#include "platform/core/Numbers.h"
+#include "platform/qt/ControlRecord.h"
+#include "platform/qt/Window.h"
+#include "platform/qt/WindowRecord.h"
+
+namespace vantrel {
+
+class Canvas;
+class MenuItem;
+class PreviewThreadClass;
+class SettingsWindowBase;
+
+class DrawingWindow : public Window, public DocumentModel {
+  // Lets the factories reach the constructor through std::make_shared.
+  struct Passkey {
+    explicit Passkey() = default;
+  };
+
+ public:
+  // The window's design size; the canvas's is 315 x 315 inside it.
+  static constexpr Integer kDesignWidth = 375;
+  static constexpr Integer kDesignHeight = 350;
+  static constexpr Integer kCanvasDesignSize = 315;
+
+  // A new, empty document titled name, with the default settings.
+  static std::shared_ptr<DrawingWindow> NewDocument(const std::string& name);
+  // A document read from file. A file that cannot be read as a document gets
+  // the failed-read message and no window at all: the result is then null.
+  static std::shared_ptr<DrawingWindow> OpenDocument(const FolderItem& file);
+
+  explicit DrawingWindow(Passkey);
+  ~DrawingWindow() override;
+
+  // The document's settings window (null once it has closed for good, e.g.
+  // while the application quits); the user's close box only hides it.
+  std::shared_ptr<SettingsWindowBase> SettingsWin;
+  // The render windows opened from this document, in opening order.
+  std::vector<std::shared_ptr<Window>> RenderWin;
+  // The current preview thread; null until the first preview starts one.
+  std::shared_ptr<PreviewThreadClass> PreviewThread;
+
+  using DocumentModel::Changed;
+  using DocumentModel::Preview;
+  using DocumentModel::Resized;
+
+  // The drawing canvas.
+  Canvas& FracCan() const;
+  Integer CanvasWidth() const override;
+  Integer CanvasHeight() const override;
+
+  // Writes the document to f: f becomes its file and the document is
+  // unchanged. A failed write shows a message naming the file and leaves the
+  // document (file, modified flag, title) and the file on disk as they were.
+  bool WriteFile(const FolderItem& f);
+  // Asks for a file with the save dialog and writes the document there. False
+  // when the user cancelled or the write failed.
+  bool SaveAs();
+  // Reads file into this open window again (Revert To Saved): true when it
+  // was read; otherwise the failed-read message is shown and the document
+  // stays as it was.
+  bool ReadFile(const FolderItem& file);
+
+  // Menu handlers bound by item name; each returns false.
+  bool EditSelectAll_Action();
+  bool FileSaveAs_Action();
+  bool FileSave_Action();
+  bool FileRevertToSaved_Action();
+
+  // The window's own menu items, found by name in the shared menu bar
+  // (nullptr when the bar lacks them).
+  MenuItem* FileSave() const;
+  MenuItem* FileSaveAs() const;
+  MenuItem* FileRevertToSaved() const;
+
+  // Canvas handlers.
+  bool FracCan_MouseDown(Integer x, Integer y);
+  void FracCan_MouseDrag(Integer x, Integer y);
+  void FracCan_MouseUp(Integer x, Integer y);
+  bool FracCan_MouseWheel(Integer x, Integer y, Integer deltaX, Integer deltaY);
+  void FracCan_Open();
+  void FracCan_Paint(vantrel::Graphics& g);
+  // Tool buttons and the cursor of the current tool.
+  void DrawBTN_Action();
+  void ZoomBTN_Action();
+  void SetCursor();
+  // Timers: Timer1 every 100 ms (cursor, progress), Timer2 once (first preview).
+  void Timer1_Action();
+  void Timer2_Action();
+  // Command buttons.
+  void RedrawBTN_Action();
+  void StopBTN_Action();
+  void SplitBTN_Action();
+  void ScaleBTN_Action();
+  void ClearBTN_Action();
+  void SettingsBTN_Action();
+  void RenderBTN_Action();
+
+  // The window and control records, as designed.
+  static const WindowRecord& Record();
+  static const ControlRecord<DrawingWindow> kControls[17];
+
+ protected:
+  // Window events.
+  void OnClose() override;
+  bool CancelClose(bool appQuitting) override;
+  void OnActivate() override;
+  void OnResized() override;
+  bool KeyDown(const std::string& key) override;
+  void EnableMenuItems() override;
+
+  // Document hooks.
+  void OnPreview() override;
+  void OnChanged(bool changed) override;
+
+ private:
+  // Builds the window from its records and binds the menu handlers.
+  void BuildWindow();
+  void AddMenuHandlers();
+  // The settings window of a document that is being made: new (defaults
+  // from its controls) or read from a file.
+  void OpenSettingsWindow();
+  void CloseSettingsWindow();
+  // Applies the render proportions to the canvas fitted to space.
+  void FitCanvas();
+  // Save as the save prompt and File > Save do it: to the file, or with the
+  // save dialog when there is none. False when nothing was written.
+  bool SaveForClose();
+  // Whether the tool radio button of that name is on.
+  bool ToolOn(const char* name) const;
+
+  // Found once the window is built; the canvas lives as long as the window.
+  Canvas* fracCan_ = nullptr;
+};
+
+}  // namespace vantrel

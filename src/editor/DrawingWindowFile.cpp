@@ -1,0 +1,159 @@
+// The document window's file commands: making a window for a new or a stored
+// document, Save, Save As and Revert To Saved.
+//
+// A file is always read whole before the window or its document is touched,
+// so a file that cannot be read leaves no half-made window and a failed
+// revert leaves the document as it was.
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "editor/DocumentFile.h"
+#include "editor/DocumentServices.h"
+#include "editor/DrawingWindow.h"
+#include "model/FailedReadException.h"
+#include "model/Globals.h"
+#include "model/SettingSet.h"
+#include "model/SettingsCatalogue.h"
+#include "platform/core/TextStream.h"
+#include "platform/qt/Dialogs.h"
+
+namespace vantrel {
+namespace {
+
+// Shown when a file chosen to open, or the document's file on revert, cannot
+// be opened at all (gone, or not readable), as against not being a document.
+constexpr char kOpenFailedMessage[] = "Failed to open file.";
+
+// A message about a file that could not be written or opened. The reason the
+// system layer gives already names the file; without one, it is named here.
+std::string FileProblem(const char* start, const FolderItem& file, const std::string& reason) {
+  const std::string detail =
+      reason.empty() ? "The file \"" + file.NativePath() + "\" could not be used" : reason;
+  return std::string(start) + " " + detail + ".";
+}
+
+// Why file cannot be opened at all, or nothing when it can. A file that opens
+// but is not a document is the reader's to refuse, with its own message.
+std::optional<std::string> CannotOpen(const FolderItem& file) {
+  if (!file.Exists()) return "Could not open \"" + file.NativePath() + "\": it does not exist";
+  if (file.Directory()) return std::nullopt;
+  std::string error;
+  auto stream = file.OpenAsTextFile(&error);
+  if (!stream) return error;
+  stream->Close();
+  return std::nullopt;
+}
+
+// Reads file for Open or Revert To Saved; tells the user and gives nothing
+// when it cannot be read as a document.
+std::optional<DocumentData> ReadForWindow(const FolderItem& file) {
+  if (const auto reason = CannotOpen(file)) {
+    MsgBox(FileProblem(kOpenFailedMessage, file, *reason));
+    return std::nullopt;
+  }
+  try {
+    return ReadDocumentFile(file);
+  } catch (const FailedReadException&) {
+    MsgBox(kFailedReadMessage);
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::shared_ptr<DrawingWindow> DrawingWindow::NewDocument(const std::string& name) {
+  auto window = std::make_shared<DrawingWindow>(Passkey{});
+  window->Name = name;
+  window->CurrentSettings = std::make_shared<SettingSet>();
+  // The settings window puts its design values in as it opens; these are
+  // the same values, for a document that has no settings window to open.
+  SettingsCatalogue::ApplyDefaults(*window->CurrentSettings);
+  window->Title(name);
+  window->X2 = 1.0;
+  window->Y2 = 1.0;
+  window->OldCanSizeX = window->CanvasWidth();
+  window->OldCanSizeY = window->CanvasHeight();
+  window->OpenSettingsWindow();
+  window->LoadDefaulySettings = false;
+  window->Changed(false);
+  window->PublishSnapshot();
+  return window;
+}
+
+std::shared_ptr<DrawingWindow> DrawingWindow::OpenDocument(const FolderItem& file) {
+  std::optional<DocumentData> data = ReadForWindow(file);
+  if (!data) return nullptr;
+  auto window = std::make_shared<DrawingWindow>(Passkey{});
+  ApplyDocument(*window, std::move(*data), file);
+  window->OpenSettingsWindow();
+  window->Changed(false);
+  return window;
+}
+
+bool DrawingWindow::ReadFile(const FolderItem& file) {
+  // Read before anything is cleared: a file that went bad since it was
+  // saved must not cost the user the document on screen.
+  std::optional<DocumentData> data = ReadForWindow(file);
+  if (!data) return false;
+  Clear();
+  ApplyDocument(*this, std::move(*data), file);
+  // The settings window shows the settings it was built with: a new one
+  // shows those just read.
+  OpenSettingsWindow();
+  Changed(false);
+  return true;
+}
+
+bool DrawingWindow::WriteFile(const FolderItem& f) {
+  std::string error;
+  if (WriteDocumentFile(*this, f, &error)) return true;
+  MsgBox(FileProblem(kWriteFailedMessage, f, error));
+  return false;
+}
+
+bool DrawingWindow::SaveAs() {
+  SaveAsDialog dialog;
+  dialog.InitialDirectory = Globals::FracFolder();
+  dialog.PromptText = kSavePromptText;
+  dialog.SuggestedFileName = kSaveSuggestedFileName;
+  dialog.Title = kSaveDialogTitle;
+  const std::optional<FolderItem> f = dialog.ShowModal();
+  if (!f || !WriteFile(*f)) return false;
+  Name = f->Name();
+  Changed(false);
+  if (SettingsWin) SettingsWin->Title(kSettingsTitlePrefix + Title());
+  return true;
+}
+
+bool DrawingWindow::SaveForClose() {
+  if (CurrentFile) return WriteFile(*CurrentFile);
+  return SaveAs();
+}
+
+bool DrawingWindow::FileSave_Action() {
+  // The item is offered only with a file; should it fire without one, Save
+  // As is the only save there is.
+  SaveForClose();
+  return false;
+}
+
+bool DrawingWindow::FileSaveAs_Action() {
+  SaveAs();
+  return false;
+}
+
+bool DrawingWindow::FileRevertToSaved_Action() {
+  if (!Changed() || !CurrentFile) return false;
+  MessageDialog prompt;
+  prompt.ActionButton->Caption = kRevertCaption;
+  prompt.CancelButton->Visible = true;
+  prompt.Message = RevertMessage(Title());
+  prompt.Explanation = kRevertExplanation;
+  if (prompt.ShowModal() != prompt.ActionButton) return false;
+  // A copy: the reader replaces CurrentFile while it reads.
+  if (ReadFile(FolderItem(*CurrentFile))) Preview();
+  return false;
+}
+
+}  // namespace vantrel

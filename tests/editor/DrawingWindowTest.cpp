@@ -1,0 +1,328 @@
+// The document window: title and menus, the keyboard delete, the save prompt,
+// saving, reading and reverting through the window, and fitting the canvas.
+#include <QTest>
+#include <QWidget>
+#include <filesystem>
+
+#include "DocumentWindowFixture.h"
+#include "app/MenuBar1.h"
+#include "model/Globals.h"
+#include "model/SettingSet.h"
+#include "platform/qt/Application.h"
+#include "platform/qt/Canvas.h"
+#include "platform/qt/MenuDispatch.h"
+#include "platform/qt/MenuItem.h"
+
+namespace vantrel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DrawingWindowTest : public DocumentWindowFixture {
+ protected:
+  // What the menu bar shows for w: its enabling refreshed as before a menu opens.
+  static bool Enabled(DrawingWindow& w, const std::string& item) {
+    SetActiveMenuTarget(&w);
+    MenuBar1().RefreshEnabling();
+    return MenuBar1().Lookup(item)->Enabled();
+  }
+  static void Press(DrawingWindow& w, Qt::Key key) { QTest::keyClick(w.Widget(), key); }
+  // A close by the close box, which asks the window first.
+  static void CloseBox(DrawingWindow& w) {
+    ASSERT_NE(w.Widget(), nullptr) << "already closed";
+    w.Widget()->close();
+    Settle();
+  }
+  const DialogRequest& LastRequest() const { return dialogs_.Requests().back(); }
+};
+
+TEST_F(DrawingWindowTest, ChangedSetsTheStarAndSaveAndRevertNeedAFile) {
+  auto w = NewDoc();
+  EXPECT_EQ(w->Title(), "Untitled");
+  EXPECT_EQ(Globals::FracCanRightBorder, 60);
+  EXPECT_EQ(Globals::FracCanBottomBorder, 35);
+  ASSERT_EQ(settingsMade_.size(), 1u);
+  EXPECT_TRUE(settingsMade_[0]->madeForNewDocument);
+  EXPECT_FALSE(w->LoadDefaulySettings);
+  w->Changed(true);
+  EXPECT_EQ(w->Title(), "Untitled*");
+  EXPECT_TRUE(Enabled(*w, "FileSaveAs"));
+  EXPECT_FALSE(Enabled(*w, "FileSave")) << "no file yet";
+  EXPECT_FALSE(Enabled(*w, "FileRevertToSaved"));
+
+  ASSERT_TRUE(w->WriteFile(File("Star.txt")));
+  EXPECT_EQ(w->Title(), "Untitled") << "the name changes only with Save As";
+  EXPECT_FALSE(Enabled(*w, "FileSave")) << "a file, but no changes";
+  EXPECT_TRUE(Enabled(*w, "FileSaveAs"));
+
+  w->AddPoint(0.5, 0.5, -1);
+  EXPECT_EQ(w->Title(), "Untitled*");
+  EXPECT_TRUE(w->FileSave()->Enabled()) << "Changed enables at once";
+  EXPECT_TRUE(Enabled(*w, "FileSave"));
+  EXPECT_TRUE(Enabled(*w, "FileRevertToSaved"));
+
+  w->FileSave_Action();
+  EXPECT_EQ(w->Title(), "Untitled");
+  EXPECT_FALSE(w->FileSave()->Enabled());
+  EXPECT_FALSE(Enabled(*w, "FileRevertToSaved"));
+  SetActiveMenuTarget(nullptr);
+}
+
+TEST_F(DrawingWindowTest, DeleteKeysRemoveTheSelectedPointsAndAnyKeyRestartsThePreview) {
+  auto w = NewDoc();
+  for (int i = 0; i < 5; ++i) w->AddPoint(i * 0.1, 0.5, -1);
+  w->SelectedPoints = {false, true, false, true, true};
+  w->Changed(false);
+  Press(*w, Qt::Key_Backspace);
+  EXPECT_EQ(w->Xpoints, (std::vector<double>{0.0, 0.2}));
+  EXPECT_EQ(w->SelectedPoints, (std::vector<bool>{false, false}));
+  EXPECT_TRUE(w->Changed());
+
+  w->SelectedPoints = {true, false};
+  Press(*w, Qt::Key_Delete);
+  EXPECT_EQ(w->Xpoints, (std::vector<double>{0.2}));
+
+  // Nothing selected: nothing goes, yet every key restarts the preview,
+  // which fits the canvas to the render proportions switched on meanwhile.
+  w->CurrentSettings->Booleans[2] = true;
+  w->CurrentSettings->Ints[6] = 630;
+  w->CurrentSettings->Ints[7] = 300;
+  Press(*w, Qt::Key_Backspace);
+  EXPECT_EQ(w->Xpoints.size(), 1u);
+  EXPECT_EQ(w->FracCan().Height(), 150);
+  w->CurrentSettings->Ints[6] = 300;
+  w->CurrentSettings->Ints[7] = 630;
+  Press(*w, Qt::Key_A);
+  EXPECT_EQ(w->FracCan().Width(), 150);
+}
+
+TEST_F(DrawingWindowTest, TheSavePromptAsksAndItsCancelKeepsTheDocument) {
+  auto w = NewDoc();
+  w->AddPoint(0.5, 0.5, -1);
+  dialogs_.AnswerButton(MessageDialogChoice::Cancel);
+  CloseBox(*w);
+  EXPECT_TRUE(w->IsOpen());
+  EXPECT_EQ(w->Title(), "Untitled*");
+  const DialogRequest& prompt = LastRequest();
+  EXPECT_EQ(prompt.Kind, DialogKind::MessageDialog);
+  EXPECT_EQ(prompt.Message, "Do you want to save changes to the fractal ''Untitled*'' before closing?");
+  EXPECT_EQ(prompt.Explanation, "If you don't save, your changes will be lost.");
+  EXPECT_EQ(prompt.Buttons, (std::vector<std::string>{"Save", "Don't Save", "Cancel"}));
+
+  dialogs_.AnswerButton(MessageDialogChoice::Alternate);
+  CloseBox(*w);
+  EXPECT_FALSE(w->IsOpen()) << "Don't Save drops the changes";
+  EXPECT_TRUE(settingsMade_[0]->closed);
+  EXPECT_EQ(w->SettingsWin, nullptr);
+
+  auto unchanged = NewDoc();
+  const std::size_t asked = dialogs_.Requests().size();
+  CloseBox(*unchanged);
+  EXPECT_FALSE(unchanged->IsOpen());
+  EXPECT_EQ(dialogs_.Requests().size(), asked) << "no prompt";
+}
+
+TEST_F(DrawingWindowTest, CancellingTheSaveDialogOfThePromptKeepsTheWindowAndStopsAQuit) {
+  auto w = NewDoc();
+  w->AddPoint(0.5, 0.5, -1);
+  dialogs_.AnswerButton(MessageDialogChoice::Action);
+  dialogs_.AnswerCancel();
+  CloseBox(*w);
+  EXPECT_TRUE(w->IsOpen());
+  EXPECT_TRUE(w->Changed());
+  EXPECT_EQ(LastRequest().Title, "Save your Fractal");
+
+  dialogs_.AnswerButton(MessageDialogChoice::Action);
+  dialogs_.AnswerCancel();
+  RequestQuit();
+  EXPECT_TRUE(w->IsOpen()) << "the quit stops at this document";
+
+  dialogs_.AnswerButton(MessageDialogChoice::Action);
+  dialogs_.AnswerFile(File("Kept.txt"));
+  CloseBox(*w);
+  EXPECT_FALSE(w->IsOpen());
+  EXPECT_NE(ReadText("Kept.txt").find("0.5,0.5"), std::string::npos);
+}
+
+TEST_F(DrawingWindowTest, AFailedSaveIsReportedAndChangesNothing) {
+  auto w = NewDoc();
+  dialogs_.AnswerFile(File("Star.txt"));
+  ASSERT_TRUE(w->SaveAs());
+  EXPECT_EQ(w->Title(), "Star.txt");
+  EXPECT_EQ(settingsMade_[0]->Title(), "Settings for: Star.txt");
+  const std::string before = ReadText("Star.txt");
+  w->AddPoint(0.25, 0.75, -1);
+
+  // Save As into a "folder" that is a file: nothing can be created there.
+  WriteText("NotAFolder", "x");
+  dialogs_.AnswerFile(File("NotAFolder/Other.txt"));
+  EXPECT_FALSE(w->SaveAs());
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("Failed to save file."), std::string::npos);
+  EXPECT_NE(Messages()[0].find("Other.txt"), std::string::npos) << "names the file";
+  EXPECT_EQ(w->Title(), "Star.txt*");
+  EXPECT_EQ(w->CurrentFile, File("Star.txt"));
+  EXPECT_EQ(ReadText("Star.txt"), before);
+
+  // Save over a file that became a folder: the write cannot replace it.
+  fs::remove(folder_ / "Star.txt");
+  fs::create_directories(folder_ / "Star.txt");
+  WriteText("Star.txt/inside", "kept");
+  w->FileSave_Action();
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_NE(Messages()[1].find((folder_ / "Star.txt").string()), std::string::npos);
+  EXPECT_TRUE(w->Changed());
+  EXPECT_EQ(w->Title(), "Star.txt*");
+  EXPECT_TRUE(w->FileSave()->Enabled());
+  EXPECT_EQ(ReadText("Star.txt/inside"), "kept");
+
+  // The prompt's Save fails the same way: the window stays.
+  dialogs_.AnswerButton(MessageDialogChoice::Action);
+  CloseBox(*w);
+  EXPECT_TRUE(w->IsOpen());
+  EXPECT_EQ(Messages().size(), 3u);
+}
+
+TEST_F(DrawingWindowTest, ADocumentSavedAndReadBackKeepsItsContent) {
+  auto w = NewDoc();
+  w->AddPoint(0.125, 0.25, -1);
+  w->AddPoint(0.75, 1.0 / 3.0, -1);
+  w->AddPoint(-0.5, 2.0, -1);
+  w->SelectedPoints[1] = true;
+  w->CurrentSettings->Ints[3] = 2.5;
+  dialogs_.AnswerFile(File("Star.txt"));
+  w->FileSaveAs_Action();
+  EXPECT_EQ(w->Title(), "Star.txt");
+
+  auto read = Keep(DrawingWindow::OpenDocument(File("Star.txt")));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->Title(), "Star") << "without its .txt";
+  EXPECT_FALSE(read->Changed());
+  EXPECT_EQ(read->CurrentFile, File("Star.txt"));
+  EXPECT_EQ(read->Xpoints, w->Xpoints);
+  EXPECT_EQ(read->Ypoints, w->Ypoints);
+  EXPECT_EQ(read->SelectedPoints, (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(read->CurrentSettings->Ints, w->CurrentSettings->Ints);
+  ASSERT_EQ(settingsMade_.size(), 2u);
+  EXPECT_FALSE(settingsMade_[1]->madeForNewDocument) << "shows the settings read";
+}
+
+TEST_F(DrawingWindowTest, ReadingRefitsTheViewForSquarePixels) {
+  auto w = NewDoc();
+  w->X2 = 2.0;
+  ASSERT_TRUE(w->WriteFile(File("Wide.txt")));
+  EXPECT_NE(ReadText("Wide.txt").find("2,1\n"), std::string::npos);
+  auto read = Keep(DrawingWindow::OpenDocument(File("Wide.txt")));
+  ASSERT_NE(read, nullptr);
+  EXPECT_DOUBLE_EQ(read->X1, 0.0);
+  EXPECT_DOUBLE_EQ(read->X2, 2.0);
+  EXPECT_DOUBLE_EQ(read->Y1, -0.5);
+  EXPECT_DOUBLE_EQ(read->Y2, 1.5);
+}
+
+TEST_F(DrawingWindowTest, RevertToSavedAsksThenDropsEveryChangeOrNone) {
+  auto w = NewDoc();
+  w->AddPoint(0.1, 0.1, -1);
+  w->AddPoint(0.9, 0.9, -1);
+  dialogs_.AnswerFile(File("Star.txt"));
+  ASSERT_TRUE(w->SaveAs());
+  w->AddPoint(0.5, 0.2, -1);
+  w->SelectedPoints[0] = true;
+
+  dialogs_.AnswerCancel();
+  w->FileRevertToSaved_Action();
+  EXPECT_EQ(LastRequest().Message, "Do you want to revert to the saved version of ''Star.txt*''?");
+  EXPECT_EQ(LastRequest().Explanation, "If you do, your changes will be lost.");
+  EXPECT_EQ(LastRequest().Buttons, (std::vector<std::string>{"Revert", "Cancel"}));
+  EXPECT_EQ(w->Xpoints.size(), 3u);
+  EXPECT_TRUE(w->SelectedPoints[0]);
+  EXPECT_EQ(w->Title(), "Star.txt*");
+
+  dialogs_.AnswerButton(MessageDialogChoice::Action);
+  w->FileRevertToSaved_Action();
+  EXPECT_EQ(w->Xpoints, (std::vector<double>{0.1, 0.9}));
+  EXPECT_EQ(w->SelectedPoints, (std::vector<bool>{false, false}));
+  EXPECT_FALSE(w->Changed());
+  EXPECT_EQ(w->Title(), "Star") << "named from the file again";
+  ASSERT_EQ(settingsMade_.size(), 2u) << "the settings window is made anew";
+  EXPECT_TRUE(settingsMade_[0]->closed);
+  EXPECT_EQ(w->SettingsWin, settingsMade_[1]);
+}
+
+TEST_F(DrawingWindowTest, ARevertThatCannotReadKeepsTheDocument) {
+  auto w = NewDoc();
+  w->AddPoint(0.1, 0.1, -1);
+  dialogs_.AnswerFile(File("Star.txt"));
+  ASSERT_TRUE(w->SaveAs());
+  w->AddPoint(0.9, 0.9, -1);
+
+  WriteText("Star.txt", "not a fractal\n");
+  dialogs_.AnswerButton(MessageDialogChoice::Action);
+  w->FileRevertToSaved_Action();
+  EXPECT_EQ(Messages(), (std::vector<std::string>{kFailedReadMessage}));
+  EXPECT_EQ(w->Xpoints.size(), 2u);
+  EXPECT_EQ(w->Title(), "Star.txt*");
+
+  fs::remove(folder_ / "Star.txt");
+  dialogs_.AnswerButton(MessageDialogChoice::Action);
+  w->FileRevertToSaved_Action();
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_NE(Messages()[1].find((folder_ / "Star.txt").string()), std::string::npos);
+  EXPECT_EQ(w->Xpoints.size(), 2u);
+  EXPECT_TRUE(w->IsOpen());
+}
+
+TEST_F(DrawingWindowTest, AFileThatCannotBeReadMakesNoWindow) {
+  const std::size_t windowsBefore = Application::Windows().size();
+  WriteText("Picture.JPG", "\xff\xd8\xff\xe0 not text at all");
+  EXPECT_EQ(DrawingWindow::OpenDocument(File("Picture.JPG")), nullptr);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{kFailedReadMessage}));
+
+  EXPECT_EQ(DrawingWindow::OpenDocument(File("Gone.txt")), nullptr);
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_NE(Messages()[1].find("Gone.txt"), std::string::npos);
+  EXPECT_NE(Messages()[1].find("does not exist"), std::string::npos);
+
+  EXPECT_EQ(Application::Windows().size(), windowsBefore);
+  EXPECT_TRUE(settingsMade_.empty());
+}
+
+TEST_F(DrawingWindowTest, PreviewFramesTheCanvasInTheRenderProportions) {
+  auto w = NewDoc();
+  SettingSet& s = *w->CurrentSettings;
+  const auto canvas = [&] { return std::pair(w->FracCan().Width(), w->FracCan().Height()); };
+  s.Booleans[2] = true;
+
+  s.Ints[6] = 630;
+  s.Ints[7] = 300;
+  w->Preview();
+  EXPECT_EQ(canvas(), std::pair(315, 150));
+  EXPECT_EQ(w->OldCanSizeY, 150) << "the view is refitted to the new size";
+  EXPECT_DOUBLE_EQ((w->Y2 - w->Y1) / (w->X2 - w->X1), 150.0 / 315.0) << "square pixels";
+
+  s.Ints[6] = 300;
+  s.Ints[7] = 630;
+  w->Preview();
+  EXPECT_EQ(canvas(), std::pair(150, 315));
+
+  s.Ints[6] = 9999;
+  s.Ints[7] = 1;
+  w->Preview();
+  EXPECT_EQ(canvas(), std::pair(315, 1)) << "never below one pixel";
+
+  s.Ints[6] = 0;
+  w->Preview();
+  EXPECT_EQ(canvas(), std::pair(315, 315)) << "a size of 0 fills the space";
+
+  // While inhibited, nothing moves.
+  s.Ints[6] = 630;
+  s.Ints[7] = 300;
+  const double y2 = w->Y2;
+  w->InhibitPreview = true;
+  w->Preview();
+  EXPECT_EQ(canvas(), std::pair(315, 315));
+  EXPECT_EQ(w->Y2, y2);
+}
+
+}  // namespace
+}  // namespace vantrel::test
