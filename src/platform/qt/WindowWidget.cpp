@@ -48,6 +48,9 @@ std::string KeyText(const QKeyEvent& event) {
 
 WindowWidget::WindowWidget(Window& window, const WindowRecord& record)
     : QWidget(nullptr, FlagsFor(record)), window_(&window) {
+  // A floating window (the settings of the active document) appears beside the
+  // document without taking the focus from it; SetFocus still activates it.
+  if (record.Frame == kFloatingFrame) setAttribute(Qt::WA_ShowWithoutActivating);
   if (record.MenuBar != nullptr) menuBar_ = CreateMenuBarWidget(*record.MenuBar, this);
   client_ = new ClientArea(record.Backdrop, this);
   client_->Painted = [this] {
