@@ -1,10 +1,12 @@
 // Start-up: the desktop's services, the application object with the menu bar
 // and its handlers, then the event loop until the user quits.
 #include <QApplication>
+#include <chrono>
 #include <exception>
 
 #include "app/App.h"
 #include "app/MenuBar1.h"
+#include "platform/core/Thread.h"
 #include "platform/qt/EventThread.h"
 #include "platform/qt/SystemServices.h"
 #ifdef VANTREL_HAS_SETTINGS
@@ -23,7 +25,11 @@ int main(int argc, char** argv) {
     // Built here, before the first window shows it.
     vantrel::MenuBar1();
     app.AddMenuHandlers();
-    return vantrel::RunApplication(app);
+    const int exitCode = vantrel::RunApplication(app);
+    // Closing the windows killed their threads; let them unwind before
+    // static objects they may still touch are destroyed.
+    vantrel::WaitForAllThreads(std::chrono::seconds(2));
+    return exitCode;
   } catch (...) {
     vantrel::ReportUnhandledException(std::current_exception());
     return 1;

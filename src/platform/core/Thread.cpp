@@ -17,6 +17,19 @@ namespace {
 // thread, which makes Yield there a single thread-local load.
 thread_local Thread* tCurrent = nullptr;
 
+// How many OS threads of this class are alive, for WaitForAllThreads.
+std::mutex gLiveMutex;
+std::condition_variable gLiveChanged;
+int gLive = 0;
+
+void CountLive(int change) {
+  {
+    std::lock_guard lock(gLiveMutex);
+    gLive += change;
+  }
+  gLiveChanged.notify_all();
+}
+
 std::size_t StackBytes(Integer requested) {
   const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
   std::size_t bytes = static_cast<std::size_t>(requested);
@@ -69,7 +82,9 @@ void Thread::Run() {
   }
   pthread_t id;
   if (result == 0) {
+    CountLive(+1);
     result = pthread_create(&id, &attributes, &Thread::Start, holder.get());
+    if (result != 0) CountLive(-1);
   }
   pthread_attr_destroy(&attributes);
   if (result != 0) {
@@ -103,7 +118,9 @@ void* Thread::Start(void* arg) {
     self.suspended_.store(false, std::memory_order_relaxed);
   }
   self.wake_.notify_all();
-  return nullptr;  // holder goes here, possibly destroying the Thread
+  holder.reset();  // possibly destroying the Thread
+  CountLive(-1);
+  return nullptr;
 }
 
 void Thread::Kill() noexcept {
@@ -166,6 +183,11 @@ void Yield() {
   if (Thread* current = tCurrent) {
     current->CheckPoint();
   }
+}
+
+bool WaitForAllThreads(std::chrono::milliseconds timeout) {
+  std::unique_lock lock(gLiveMutex);
+  return gLiveChanged.wait_for(lock, timeout, [] { return gLive == 0; });
 }
 
 }  // namespace vantrel

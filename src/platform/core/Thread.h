@@ -72,4 +72,9 @@ class Thread : public std::enable_shared_from_this<Thread> {
 // The kill and pause point of the calling thread.
 void Yield();
 
+// Blocks until every thread started by this class has ended (or timeout).
+// The program calls it once the event loop has returned, so no worker is
+// still unwinding while static objects are destroyed. True when none runs.
+bool WaitForAllThreads(std::chrono::milliseconds timeout);
+
 }  // namespace vantrel
