@@ -145,8 +145,41 @@ class DrawingWindow : public Window, public DocumentModel {
   // Whether the tool radio button of that name is on.
   bool ToolOn(const char* name) const;
 
+  // Canvas tools (DrawingWindowTools.cpp).
+  void ZoomPress(double fx, double fy);
+  void PanPress(double fx, double fy);
+  void PanDrag(double fx, double fy);
+  void SelectPress(double fx, double fy);
+  void SelectDrag(double fx, double fy);
+  void SelectRelease();
+  void DragSelectRegion(double fx, double fy);
+  void MoveSelection(double fx, double fy);
+  // The index of the point hit by a press at (fx, fy), or -1.
+  Integer HitPoint(double fx, double fy) const;
+  void SelectHitPoint(std::size_t i, bool shift, bool command);
+  void SelectRange(std::size_t i);
+  void DeselectAll();
+  // Resumes a preview thread left suspended by a selection rectangle.
+  void ResumeSuspendedPreview();
+  // True from a press that asked for its drags and release until that release.
+  bool gestureOpen_ = false;
+
   // Found once the window is built; the canvas lives as long as the window.
   Canvas* fracCan_ = nullptr;
+
+  // Live preview (DrawingWindowPreview.cpp).
+  // The host of the window's preview threads. A thread may keep it after the
+  // window has gone, so the host never owns the window; as the window goes
+  // (declared last, this goes first) the link kills the current thread and
+  // detaches the host from the window.
+  struct PreviewLink {
+    ~PreviewLink();
+    DrawingWindow* Owner;
+    std::shared_ptr<class WindowPreviewHost> Host;
+  };
+  PreviewLink previewLink_{this, nullptr};
+  // Kills the current preview thread, whatever its state, and starts a new one.
+  void RestartPreviewThread();
 };
 
 }  // namespace vantrel

@@ -1,0 +1,248 @@
+// The live preview driven through the document window: the status line and
+// the progress bar as the rounds go, Stop, restarts that end the thread
+// before, painting, and closing the window while a preview runs.
+#include <QTest>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "DocumentWindowFixture.h"
+#include "editor/DocumentSnapshot.h"
+#include "editor/PreviewThreadClass.h"
+#include "model/FracRender.h"
+#include "platform/core/Picture.h"
+#include "platform/core/Thread.h"
+#include "platform/qt/Canvas.h"
+#include "platform/qt/ProgressBar.h"
+#include "platform/qt/StaticText.h"
+#include "platform/qt/Timer.h"
+
+namespace vantrel::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Points = std::vector<double>;
+
+const std::string kIteration = "Drawing Preview: Iteration ";
+const std::string kComplete = "Drawing Preview: Complete (";
+const std::string kStopped = "Rendering stopped";
+constexpr int kDeadlineMs = 60000;
+
+// The depth of an "Iteration n" text, or -1 for any other text.
+int DepthOf(const std::string& status) {
+  return status.rfind(kIteration, 0) == 0 ? std::stoi(status.substr(kIteration.size())) : -1;
+}
+
+bool SamePixels(const Picture& a, const Picture& b) {
+  return a.Width() == b.Width() && a.Height() == b.Height() &&
+         std::memcmp(a.Bits(), b.Bits(), sizeof(std::uint16_t) * a.Width() * a.Height()) == 0;
+}
+
+class PreviewWindowTest : public DocumentWindowFixture {
+ protected:
+  void SetUp() override {
+    DocumentWindowFixture::SetUp();
+    w = NewDoc();
+    // The tests start each preview and move the bar themselves.
+    w->ControlNamed<Timer>("Timer1").Mode(Timer::kOff);
+    w->ControlNamed<Timer>("Timer2").Mode(Timer::kOff);
+    Settle();
+  }
+
+  std::string Status() const { return w->ControlNamed<StaticText>("StatusText").Text(); }
+  ProgressBar& Bar() const { return w->ControlNamed<ProgressBar>("ProgressBar1"); }
+
+  // Puts the path in place and restarts the preview, as an edit would.
+  void Preview(Points xs, Points ys) {
+    w->SelectedPoints.assign(xs.size(), false);
+    w->Xpoints = std::move(xs);
+    w->Ypoints = std::move(ys);
+    w->Preview();
+  }
+  // Thirds with a peak across the view: shrinks by three a level.
+  void Koch() {
+    const double peak = 0.5 - std::sqrt(3.0) / 6.0;
+    Preview({0, 1.0 / 3, 0.5, 2.0 / 3, 1}, {0.5, 0.5, peak, 0.5, 0.5});
+  }
+  // Segments of twice and once the chord: the work doubles every round, for good.
+  void Endless() { Preview({0.1, 0.9, 0.5}, {0.5, 0.5, 0.5}); }
+
+  // Run the event loop until done holds, or for span, noting every status
+  // text seen on the way.
+  bool Until(const std::function<bool()>& done, int deadlineMs = kDeadlineMs) {
+    return QTest::qWaitFor([&] { return Note(), done(); }, deadlineMs);
+  }
+  void Watch(std::chrono::milliseconds span) {
+    Until([] { return false; }, static_cast<int>(span.count()));
+  }
+  void Note() {
+    if (seen.empty() || seen.back() != Status()) seen.push_back(Status());
+  }
+  bool Completed() const { return Status().rfind(kComplete, 0) == 0; }
+  bool RoundUnderWay(int depth) {
+    return Until([&] { return DepthOf(Status()) >= depth && Bar().Visible(); });
+  }
+  // Waits for the current thread's body to end and its effects to land.
+  bool Finished() {
+    const bool ended = w->PreviewThread->WaitUntilEnded(std::chrono::milliseconds(kDeadlineMs));
+    Settle();
+    Note();
+    return ended;
+  }
+  // The rounds seen came one after another, each deeper, ending in final.
+  void ExpectRoundsInOrderEndingWith(const std::string& final) {
+    EXPECT_EQ(Status(), final);
+    int last = 1;
+    for (const std::string& text : seen) {
+      if (DepthOf(text) < 0) continue;
+      EXPECT_GT(DepthOf(text), last) << text;
+      last = DepthOf(text);
+    }
+    EXPECT_EQ(seen.back(), final) << "nothing follows the final text";
+    EXPECT_FALSE(Bar().Visible());
+  }
+
+  std::shared_ptr<DrawingWindow> w;
+  std::vector<std::string> seen;
+};
+
+TEST_F(PreviewWindowTest, AShrinkingPathCompletesAndTheCanvasPaintsItsLastRound) {
+  Koch();
+  ASSERT_TRUE(Until([&] { return Completed(); }));
+  ASSERT_TRUE(Finished());
+  // 315 pixels over thirds: segments of 3.9 pixels at depth 4 still reach
+  // the limit, those of 1.3 at depth 5 do not.
+  ExpectRoundsInOrderEndingWith(kComplete + "5 Iterations)");
+
+  const auto pic = w->PreviewThread->CurrentPic();
+  ASSERT_NE(pic, nullptr);
+  EXPECT_TRUE(SamePixels(*w->FracCan().Backing(), *pic));
+  auto painted = NewPicture(pic->Width(), pic->Height(), 16);
+  painted->Graphics().ForeColor = Color{0, 0, 255};
+  painted->Graphics().FillRect(0, 0, pic->Width(), pic->Height());
+  w->FracCan_Paint(painted->Graphics());
+  EXPECT_TRUE(SamePixels(*painted, *pic));
+
+  // Stop after the end changes nothing; the finished round fills the bar.
+  w->StopBTN_Action();
+  EXPECT_EQ(Status(), kComplete + "5 Iterations)");
+  w->Timer1_Action();
+  EXPECT_EQ(Bar().Value(), 0) << "a hidden bar is left alone";
+  Bar().Visible(true);
+  w->Timer1_Action();
+  EXPECT_EQ(Bar().Value(), 1000);
+}
+
+TEST_F(PreviewWindowTest, APathThatAlwaysReachesTheLimitEndsAtTheLastDepth) {
+  // The chord-long segment keeps its length at every depth; the other is
+  // under a pixel, so each of the 499 rounds is cheap.
+  Preview({0.1, 0.9, 0.1 + 0.8 * std::cos(0.001)}, {0.5, 0.5, 0.5 + 0.8 * std::sin(0.001)});
+  ASSERT_TRUE(Until([&] { return Completed(); }));
+  ASSERT_TRUE(Finished());
+  ExpectRoundsInOrderEndingWith("Drawing Preview: Complete ( Limited at 500 Iterations)");
+  EXPECT_GE(seen.size(), 3u) << "a good many rounds pass by";
+}
+
+TEST_F(PreviewWindowTest, FewerThanThreePointsShowOnlyTheFirstPicture) {
+  const Points xs = {0.2, 0.8}, ys = {0.5, 0.5};
+  for (std::ptrdiff_t count = 0; count < 3; ++count) {
+    SCOPED_TRACE(count);
+    Preview(Points(xs.begin(), xs.begin() + count), Points(ys.begin(), ys.begin() + count));
+    ASSERT_TRUE(Finished());
+    EXPECT_EQ(Status(), "Waiting");
+    EXPECT_FALSE(Bar().Visible());
+    EXPECT_EQ(w->PreviewThread->Iteration(), nullptr);
+    ASSERT_NE(w->PreviewThread->CurrentPic(), nullptr);
+    EXPECT_TRUE(SamePixels(*w->FracCan().Backing(), *w->PreviewThread->CurrentPic()));
+  }
+}
+
+TEST_F(PreviewWindowTest, StopEndsARunningPreviewForGood) {
+  Endless();
+  ASSERT_TRUE(RoundUnderWay(3));
+  for (int i = 0; i < 3; ++i, QTest::qWait(5)) {
+    w->Timer1_Action();
+    EXPECT_TRUE(Bar().Visible());
+    EXPECT_GE(Bar().Value(), 0);
+    EXPECT_LE(Bar().Value(), 1000);
+  }
+  const auto thread = w->PreviewThread;
+  w->StopBTN_Action();
+  EXPECT_EQ(Status(), kStopped);
+  EXPECT_FALSE(Bar().Visible());
+  EXPECT_TRUE(thread->WaitUntilEnded(10s));
+  // Neither what the thread had posted nor the progress timer brings
+  // anything back.
+  seen.clear();
+  Watch(300ms);
+  w->Timer1_Action();
+  Watch(50ms);
+  EXPECT_EQ(seen, std::vector<std::string>{kStopped});
+  EXPECT_FALSE(Bar().Visible());
+}
+
+TEST_F(PreviewWindowTest, ARestartEndsTheThreadBeforeWhateverItsState) {
+  Endless();
+  ASSERT_TRUE(RoundUnderWay(3));
+  const auto old = w->PreviewThread;
+  const std::string before = Status();
+  // Two points: the new thread writes no text, so any change would be the old one's.
+  Preview({0.2, 0.8}, {0.5, 0.5});
+  EXPECT_TRUE(old->WaitUntilEnded(10s));
+  seen.clear();
+  Watch(300ms);
+  EXPECT_EQ(seen, std::vector<std::string>{before});
+  // The old thread left the bar on; the new one has no round, so the
+  // progress timer takes it down.
+  EXPECT_TRUE(Bar().Visible());
+  w->Timer1_Action();
+  EXPECT_FALSE(Bar().Visible());
+
+  // Left suspended, a replaced thread would wait for a Resume that never comes.
+  Endless();
+  ASSERT_TRUE(RoundUnderWay(2));
+  const auto suspended = w->PreviewThread;
+  suspended->Suspend();
+  ASSERT_EQ(suspended->State(), Thread::Suspended);
+  w->Preview();
+  EXPECT_TRUE(suspended->WaitUntilEnded(10s));
+}
+
+TEST_F(PreviewWindowTest, TheThreadStartsFromTheCanvasAsFitted) {
+  // Off its fitted size, but the view was last fitted to 315 x 315: Preview
+  // refits the canvas without a Resized, and the thread must still see 315.
+  w->FracCan().Height(150);
+  Koch();
+  ASSERT_TRUE(Finished());
+  EXPECT_EQ(w->PreviewThread->CurrentPic()->Height(), 315);
+}
+
+TEST_F(PreviewWindowTest, ClosingTheWindowWhileAPreviewRunsIsSafe) {
+  auto doc = DrawingWindow::NewDocument("Closing");
+  doc->ControlNamed<Timer>("Timer2").Mode(Timer::kOff);
+  doc->SelectedPoints.assign(3, false);
+  doc->Xpoints = {0.1, 0.9, 0.5};
+  doc->Ypoints = {0.5, 0.5, 0.5};
+  doc->Preview();
+  const auto thread = doc->PreviewThread;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return thread->Iteration() != nullptr; }, kDeadlineMs));
+
+  doc->Close();
+  EXPECT_TRUE(thread->WaitUntilEnded(10s));
+  doc->Preview();
+  EXPECT_EQ(doc->PreviewThread, thread) << "a closed window starts no thread";
+
+  // The thread outlives its window; it still reads the last snapshot.
+  const std::weak_ptr<DrawingWindow> gone = doc;
+  doc.reset();
+  Settle();
+  ASSERT_TRUE(gone.expired());
+  auto picture = NewPicture(315, 315, 16);
+  thread->DrawFirstIteration(picture->Graphics());
+  EXPECT_NE(picture->PixelColor(157, 157), (Color{255, 255, 255})) << "the path is drawn";
+}
+
+}  // namespace
+}  // namespace vantrel::test
