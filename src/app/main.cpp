@@ -9,17 +9,13 @@
 #include "platform/core/Thread.h"
 #include "platform/qt/EventThread.h"
 #include "platform/qt/SystemServices.h"
-#ifdef VANTREL_HAS_SETTINGS
 #include "settings/SettingsWindow.h"
-#endif
 
 int main(int argc, char** argv) {
   QApplication qt(argc, argv);
   try {
     vantrel::InstallDesktopServices();
-#ifdef VANTREL_HAS_SETTINGS
     vantrel::SettingsWindow::InstallFactory();
-#endif
     vantrel::InstallAppServices();
     class vantrel::App app;
     // Built here, before the first window shows it.
