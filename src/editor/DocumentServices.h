@@ -1,7 +1,7 @@
 #pragma once
 // What a document window calls in the parts of the program that are built on
-// the document window themselves (the settings window, the application's
-// window list). They install their functions here at start-up, so the editor
+// the document window themselves (the settings and render windows, the
+// application's window list). They install their functions here at start-up, so the editor
 // depends on neither of them; tests install fakes or leave them empty.
 #include <functional>
 #include <memory>
@@ -27,6 +27,8 @@ struct DocumentServices {
   std::function<void(SettingsWindowBase* keep)> HideOtherSettingsWins;
   // A document window has closed: the application takes it out of its list.
   std::function<void(DrawingWindow&)> DocumentClosed;
+  // Makes and shows a render window for a document (null when none was made).
+  std::function<std::shared_ptr<Window>(DrawingWindow&)> NewRenderWindow;
 };
 
 // The one set of services; empty members are skipped by their callers.
