@@ -10,6 +10,8 @@
 namespace vantrel::test {
 namespace {
 
+using Names = std::vector<std::string>;
+
 class AppTest : public DocumentWindowFixture {
  protected:
   void SetUp() override {
@@ -24,8 +26,8 @@ class AppTest : public DocumentWindowFixture {
   }
 
   std::shared_ptr<DrawingWindow> New() { return Keep(app_.AddNewWin(std::nullopt)); }
-  std::vector<std::string> Titles() const {
-    std::vector<std::string> titles;
+  Names Titles() const {
+    Names titles;
     for (const auto& window : app_.DrawingWin) titles.push_back(window->Title());
     return titles;
   }
@@ -34,28 +36,27 @@ class AppTest : public DocumentWindowFixture {
 };
 
 TEST_F(AppTest, NewDocumentsTakeTheFirstUntitledNameNoListedWindowShows) {
-  EXPECT_EQ(&App(), &app_);
   auto first = New();
   New();
   New();
-  EXPECT_EQ(Titles(), (std::vector<std::string>{"Untitled", "Untitled1", "Untitled2"}));
+  EXPECT_EQ(Titles(), (Names{"Untitled", "Untitled1", "Untitled2"}));
 
   // A closed window leaves the list, and its name is free again.
   first->Close();
-  EXPECT_EQ(Titles(), (std::vector<std::string>{"Untitled1", "Untitled2"}));
+  EXPECT_EQ(Titles(), (Names{"Untitled1", "Untitled2"}));
   New();
   EXPECT_EQ(Titles().back(), "Untitled");
 
   // Untitled1 listed before Untitled: the scan starts over after each match.
   app_.DrawingWin[1]->Close();
-  EXPECT_EQ(Titles(), (std::vector<std::string>{"Untitled1", "Untitled"}));
+  EXPECT_EQ(Titles(), (Names{"Untitled1", "Untitled"}));
   EXPECT_EQ(New()->Title(), "Untitled2");
 
   // "Untitled*" is not "Untitled".
   app_.DrawingWin[1]->Changed(true);
   app_.DrawingWin[0]->Close();
   app_.DrawingWin[1]->Close();
-  EXPECT_EQ(Titles(), (std::vector<std::string>{"Untitled*"}));
+  EXPECT_EQ(Titles(), (Names{"Untitled*"}));
   EXPECT_EQ(New()->Title(), "Untitled");
 }
 
@@ -83,25 +84,10 @@ TEST_F(AppTest, OpenFractalAsksInTheSavedFractalsFolderAndListsWhatItReads) {
   dialogs_.AnswerFile(File("Picture.JPG"));
   app_.FileOpenFractal_Action();
   EXPECT_EQ(app_.DrawingWin.size(), 2u);
-  EXPECT_EQ(Messages(), (std::vector<std::string>{kFailedReadMessage}));
+  EXPECT_EQ(Messages(), (Names{kFailedReadMessage}));
 }
 
-TEST_F(AppTest, OnlyTheGivenSettingsWindowStaysShown) {
-  auto a = New();
-  auto b = New();
-  auto c = New();
-  c->SettingsWin->Close();  // closed for good: skipped
-  ASSERT_EQ(c->SettingsWin, nullptr);
-
-  app_.HideOtherSettingsWins(b->SettingsWin.get());
-  EXPECT_FALSE(a->SettingsWin->Visible());
-  EXPECT_TRUE(b->SettingsWin->Visible());
-  app_.HideOtherSettingsWins(nullptr);
-  EXPECT_FALSE(b->SettingsWin->Visible());
-  EXPECT_TRUE(a->SettingsWin->WasVisible) << "hiding for another document is remembered apart";
-}
-
-TEST_F(AppTest, ActivatingADocumentShowsItsOwnSettingsWindowUnlessTheUserClosedIt) {
+TEST_F(AppTest, ActivatingADocumentHidesTheOtherDocumentsSettingsWindows) {
   auto a = New();
   auto b = New();
   // Let the windows finish showing first: a window that shows may take the
@@ -111,21 +97,17 @@ TEST_F(AppTest, ActivatingADocumentShowsItsOwnSettingsWindowUnlessTheUserClosedI
   ASSERT_TRUE(QTest::qWaitForWindowActive(b->Widget()));
   EXPECT_FALSE(a->SettingsWin->Visible());
   EXPECT_TRUE(b->SettingsWin->Visible());
+  EXPECT_TRUE(a->SettingsWin->WasVisible) << "hiding for another document is remembered apart";
 
-  // Closed by the user: hidden, not to come back by itself.
-  b->SettingsWin->WasVisible = false;
-  b->SettingsWin->Hide();
-  a->SetFocus();
-  // Its settings window may take the activation as it shows (offscreen does).
-  QTest::qWait(50);
-  EXPECT_TRUE(a->SettingsWin->Visible());
-  b->SetFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(b->Widget()));
-  EXPECT_FALSE(b->SettingsWin->Visible());
+  auto c = New();
+  c->SettingsWin->Close();  // closed for good: skipped
+  ASSERT_EQ(c->SettingsWin, nullptr);
+  a->SettingsWin->Show();
+  app_.HideOtherSettingsWins(b->SettingsWin.get());
   EXPECT_FALSE(a->SettingsWin->Visible());
-
-  b->SettingsBTN_Action();
-  EXPECT_TRUE(b->SettingsWin->Visible()) << "the Settings button brings it back";
+  EXPECT_TRUE(b->SettingsWin->Visible());
+  app_.HideOtherSettingsWins(nullptr);
+  EXPECT_FALSE(b->SettingsWin->Visible());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The program's menu bar: its items exactly as designed, built once, and
-// what its items do before any document window is open.
+// which of them a document window's handlers enable.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,9 +21,7 @@ std::vector<MenuItem*> InCreationOrder(const MenuItem& parent) {
   std::vector<MenuItem*> items;
   for (Integer i = 0; i < parent.Count(); ++i) {
     items.push_back(parent.Item(i));
-    for (MenuItem* below : InCreationOrder(*parent.Item(i))) {
-      items.push_back(below);
-    }
+    for (MenuItem* below : InCreationOrder(*parent.Item(i))) items.push_back(below);
   }
   return items;
 }
@@ -63,6 +61,7 @@ TEST(MenuBar1, HoldsTheTwentyItemsInOrderWithTheirCaptionsShortcutsAndClasses) {
   };
   const std::vector<MenuItem*> items = InCreationOrder(MenuBar1());
   ASSERT_EQ(items.size(), std::size(expected));
+  EXPECT_EQ(InCreationOrder(MenuBar1()), items) << "built once: a second call adds nothing";
   for (std::size_t i = 0; i < items.size(); ++i) {
     const MenuItem& actual = *items[i];
     const Expected& want = expected[i];
@@ -76,67 +75,28 @@ TEST(MenuBar1, HoldsTheTwentyItemsInOrderWithTheirCaptionsShortcutsAndClasses) {
   }
 }
 
-TEST(MenuBar1, IsBuiltOnceAndFoundByNameAnywhere) {
-  class MenuBar1& bar = MenuBar1();
-  const std::vector<MenuItem*> before = InCreationOrder(bar);
-  EXPECT_EQ(&MenuBar1(), &bar);
-  EXPECT_EQ(InCreationOrder(MenuBar1()), before) << "the second call builds nothing";
-
-  EXPECT_NE(bar.LookupAs<HelpMenu>("Help"), nullptr);
-  EXPECT_NE(bar.LookupAs<QuitMenuItem>("FileQuit"), nullptr);
-  EXPECT_EQ(bar.Lookup("EditSelectAll")->Parent(), bar.Child("EditMenu"));
-  EXPECT_EQ(bar.Lookup("FileSaveAll"), nullptr);
-  EXPECT_EQ(bar.Child("FileSave"), nullptr) << "an entry is no menu of the bar";
-  ASSERT_EQ(bar.Child("Help")->Count(), 1);
-  EXPECT_EQ(bar.Child("Help")->Item(0)->Name(), "HelpAboutVantrel");
-}
-
-class MenuBar1Enabling : public ::testing::Test {
- protected:
-  MenuBar1Enabling() {
-    for (const char* name : kApplicationItems) {
-      ApplicationMenuHandlers().AddMenuHandler(name, [] { return false; });
-    }
-  }
-  ~MenuBar1Enabling() override {
-    SetActiveMenuTarget(nullptr);
-    for (const char* name : kApplicationItems) {
-      ApplicationMenuHandlers().AddMenuHandler(name, {});
-    }
-  }
-  static std::vector<std::string> EnabledItems() {
-    MenuBar1().RefreshEnabling();
-    std::vector<std::string> names;
-    for (const MenuItem* item : InCreationOrder(MenuBar1())) {
-      if (item->Enabled()) {
-        names.push_back(item->Name());
-      }
-    }
-    return names;
-  }
-  static constexpr const char* kApplicationItems[] = {"FileNewFractal", "FileOpenFractal",
-                                                      "HelpAboutVantrel"};
-};
-
-TEST_F(MenuBar1Enabling, WithoutADocumentOnlyTheApplicationsCommandsAndQuitAreEnabled) {
-  // Undo, Cut, Copy, Paste and Delete have nothing to act on, so they cannot
-  // be chosen at all.
-  EXPECT_EQ(EnabledItems(), (std::vector<std::string>{"FileMenu", "FileNewFractal",
-                                                      "FileOpenFractal", "FileQuit", "EditMenu",
-                                                      "Help", "HelpAboutVantrel"}));
-}
-
-TEST_F(MenuBar1Enabling, ADocumentWindowAddsWhatItHandlesAndEnables) {
+// With a document window active, what the application and the document
+// handle is enabled (and what the document enables); Undo, Cut, Copy, Paste
+// and Delete have nothing to act on, so they cannot be chosen at all.
+TEST(MenuBar1, EnablesWhatTheApplicationAndTheActiveDocumentHandle) {
   testing::FakeMenuTarget document;
+  for (const char* name : {"FileNewFractal", "FileOpenFractal", "HelpAboutVantrel"}) {
+    ApplicationMenuHandlers().AddMenuHandler(name, [] { return false; });
+  }
   for (const char* name : {"EditSelectAll", "FileSaveAs", "FileSave", "FileRevertToSaved"}) {
     document.handlers.AddMenuHandler(name, [] { return false; });
   }
   document.enableMenuItems = [] { MenuBar1().Lookup("FileSaveAs")->SetEnabled(true); };
   SetActiveMenuTarget(&document);
-  EXPECT_EQ(EnabledItems(), (std::vector<std::string>{"FileMenu", "FileNewFractal",
-                                                      "FileOpenFractal", "FileSaveAs", "FileQuit",
-                                                      "EditMenu", "EditSelectAll", "Help",
-                                                      "HelpAboutVantrel"}));
+  MenuBar1().RefreshEnabling();
+  SetActiveMenuTarget(nullptr);
+  std::vector<std::string> enabled;
+  for (const MenuItem* item : InCreationOrder(MenuBar1())) {
+    if (item->Enabled()) enabled.push_back(item->Name());
+  }
+  EXPECT_EQ(enabled, (std::vector<std::string>{"FileMenu", "FileNewFractal", "FileOpenFractal",
+                                                "FileSaveAs", "FileQuit", "EditMenu",
+                                                "EditSelectAll", "Help", "HelpAboutVantrel"}));
 }
 
 }  // namespace

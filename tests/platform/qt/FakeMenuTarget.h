@@ -16,9 +16,7 @@ class FakeMenuTarget : public MenuTarget {
   MenuHandlers& Handlers() override { return handlers; }
   void RaiseEnableMenuItems() override {
     ++enableCalls;
-    if (enableMenuItems) {
-      enableMenuItems();
-    }
+    if (enableMenuItems) enableMenuItems();
   }
 };
 

@@ -16,6 +16,13 @@
 namespace vantrel::test {
 namespace {
 
+std::shared_ptr<Picture> Filled(Integer size, Color color) {
+  std::shared_ptr<Picture> picture = NewPicture(size, size, 16);
+  picture->Graphics().ForeColor = color;
+  picture->Graphics().FillRect(0, 0, size, size);
+  return picture;
+}
+
 TEST(EventQueue, KeepsEachThreadsOrderAndWakesOncePerBatch) {
   EventQueue queue;
   std::atomic<int> wakes{0};
@@ -58,13 +65,8 @@ TEST(Marshalling, AWorkersControlCallsArriveInOrderOnTheEventThread) {
   auto& status = window->ControlNamed<StaticText>("StatusText");
   auto& bar = window->ControlNamed<ProgressBar>("ProgressBar1");
   auto& canvas = window->ControlNamed<Canvas>("FracCan");
-  std::shared_ptr<Picture> red = NewPicture(10, 10, 16);
-  std::shared_ptr<Picture> blue = NewPicture(10, 10, 16);
-  red->Graphics().ForeColor = RGB(255, 0, 0);
-  red->Graphics().FillRect(0, 0, 10, 10);
-  blue->Graphics().ForeColor = RGB(0, 0, 255);
-  blue->Graphics().FillRect(0, 0, 10, 10);
-
+  const auto red = Filled(10, RGB(255, 0, 0));
+  const auto blue = Filled(10, RGB(0, 0, 255));
   Integer seenWidth = 0;
   std::thread worker([&] {
     seenWidth = canvas.Graphics().Width();  // mirrored: no Qt
@@ -92,9 +94,7 @@ TEST(Marshalling, AWorkerStopsTimersAndDrawsThroughTheWindowsSurface) {
   auto& timer = window->ControlNamed<Timer>("Timer1");
   auto& canvas = window->ControlNamed<Canvas>("FracCan");
   canvas.Left(10);
-  std::shared_ptr<Picture> green = NewPicture(4, 4, 16);
-  green->Graphics().ForeColor = RGB(0, 255, 0);
-  green->Graphics().FillRect(0, 0, 4, 4);
+  const auto green = Filled(4, RGB(0, 255, 0));
   std::thread worker([&] {
     timer.Mode(Timer::kOff);
     window->Graphics().DrawPicture(green, 20, 20);  // window (20, 20) is canvas (10, 20)
@@ -111,13 +111,12 @@ TEST(Marshalling, AWorkerStopsTimersAndDrawsThroughTheWindowsSurface) {
   Settle();
 }
 
-TEST(Marshalling, CallsForAWindowThatClosedMeanwhileAreDropped) {
+TEST(Marshalling, CallsForAWindowThatClosedOrWasDroppedMeanwhileFindNothing) {
   auto window = std::make_shared<DocWindow>(false);
   auto& status = window->ControlNamed<StaticText>("StatusText");
-  auto& canvas = window->ControlNamed<Canvas>("FracCan");
   std::thread worker([&] {
     status.Text("too late");
-    canvas.Graphics().DrawPicture(NewPicture(5, 5, 16), 0, 0);
+    window->ControlNamed<Canvas>("FracCan").Graphics().DrawPicture(NewPicture(5, 5, 16), 0, 0);
     window->Title("too late");
   });
   worker.join();
@@ -125,18 +124,13 @@ TEST(Marshalling, CallsForAWindowThatClosedMeanwhileAreDropped) {
   Settle();
   EXPECT_EQ(status.Text(), "Waiting");
   EXPECT_EQ(window->Title(), "Vantrel: Untitled");
-}
 
-TEST(Marshalling, ADroppedWindowsQueuedCallsFindNothing) {
-  std::weak_ptr<DocWindow> weak;
-  {
-    auto window = std::make_shared<DocWindow>(false);
-    weak = window;
-    StaticText* status = &window->ControlNamed<StaticText>("StatusText");
-    std::thread worker([status] { status->Text("late"); });
-    worker.join();
-    window->Close();
-  }
+  window = std::make_shared<DocWindow>(false);
+  const std::weak_ptr<DocWindow> weak = window;
+  StaticText* late = &window->ControlNamed<StaticText>("StatusText");
+  std::thread([late] { late->Text("late"); }).join();
+  window->Close();
+  window.reset();
   Settle();  // runs the late call after the window object has gone
   EXPECT_TRUE(weak.expired());
 }
