@@ -1,7 +1,9 @@
 // The document window: its design, the title and menu effects of Changed,
 // the keyboard delete, resizing, activation, the save prompt and closing.
-// The file commands are in DrawingWindowFile.cpp, the canvas, timer and
-// button handlers in DrawingWindowCanvas.cpp.
+// The file commands are in DrawingWindowFile.cpp, the canvas in
+// DrawingWindowCanvas.cpp and DrawingWindowTools.cpp, the preview, timers,
+// Redraw and Stop in DrawingWindowPreview.cpp, the point commands in
+// DrawingWindowCommands.cpp.
 #include "editor/DrawingWindow.h"
 
 #include "app/MenuBar1.h"

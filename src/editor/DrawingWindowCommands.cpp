@@ -1,0 +1,132 @@
+// The commands that act on the document as a whole: Split, Scale, Clear,
+// Settings, Render and Edit > Select All.
+#include <algorithm>
+#include <cstddef>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+#include "editor/DocumentServices.h"
+#include "editor/DrawingWindow.h"
+#include "editor/ScaleWindow.h"
+#include "model/SettingSet.h"
+#include "platform/qt/Canvas.h"
+#include "platform/qt/Dialogs.h"
+
+namespace vantrel {
+
+namespace {
+
+// Render width and height in the settings catalogue.
+constexpr std::size_t kRenderWidth = 6;
+constexpr std::size_t kRenderHeight = 7;
+
+constexpr char kCanNotRender[] =
+    "Can not render. Rendering height and width need to be greater than 0. Edit the rendering "
+    "dimensions in the settings window.";
+
+// The path with the midpoint of every segment whose two ends are selected
+// inserted between them, selected too; the other points and flags as they
+// were. Built in one pass into new vectors, so a long selection splits in
+// linear time and a failed allocation leaves the document untouched. False
+// (and nothing built) when no segment qualifies.
+struct SplitPath {
+  std::vector<double> Xs;
+  std::vector<double> Ys;
+  std::vector<bool> Selected;
+};
+
+bool Split(const DrawingWindow& dw, SplitPath& out) {
+  const std::size_t count = std::min(dw.Xpoints.size(), dw.Ypoints.size());
+  auto selected = [&](std::size_t i) { return i < dw.SelectedPoints.size() && dw.SelectedPoints[i]; };
+  std::size_t pairs = 0;
+  for (std::size_t k = 0; k + 1 < count; ++k) {
+    if (selected(k) && selected(k + 1)) ++pairs;
+  }
+  if (pairs == 0) return false;
+  out.Xs.reserve(count + pairs);
+  out.Ys.reserve(count + pairs);
+  out.Selected.reserve(count + pairs);
+  for (std::size_t k = 0; k < count; ++k) {
+    out.Xs.push_back(dw.Xpoints[k]);
+    out.Ys.push_back(dw.Ypoints[k]);
+    out.Selected.push_back(selected(k));
+    if (k + 1 < count && selected(k) && selected(k + 1)) {
+      // midpoint halves before adding only where the sum would overflow.
+      out.Xs.push_back(std::midpoint(dw.Xpoints[k], dw.Xpoints[k + 1]));
+      out.Ys.push_back(std::midpoint(dw.Ypoints[k], dw.Ypoints[k + 1]));
+      out.Selected.push_back(true);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+// Equal neighbours already in the path (after a scale by 0, or from a file)
+// collapse as the midpoints go in, as any added point makes them; and a
+// midpoint that rounds onto one of its ends merges with it, keeping the
+// segment's selection.
+void DrawingWindow::SplitBTN_Action() {
+  SplitPath split;
+  if (Split(*this, split)) {
+    Xpoints = std::move(split.Xs);
+    Ypoints = std::move(split.Ys);
+    SelectedPoints = std::move(split.Selected);
+    RemoveOverlaps();
+    Changed(true);
+  }
+  // The preview restarts even when nothing was split.
+  InhibitPreview = false;
+  Preview();
+}
+
+void DrawingWindow::ScaleBTN_Action() {
+  class ScaleWindow& dialog = ScaleWindow();
+  dialog.Show();
+  // A dialog already open for another document acts on this one from now on.
+  dialog.DWin = std::static_pointer_cast<DrawingWindow>(weak_from_this().lock());
+  // Modified as soon as the dialog opens, whether or not anything is scaled.
+  Changed(true);
+}
+
+void DrawingWindow::ClearBTN_Action() {
+  Clear();
+  Changed(true);
+}
+
+void DrawingWindow::SettingsBTN_Action() {
+  // A settings window that has closed for good counts as none.
+  if (SettingsWin && !SettingsWin->IsOpen()) SettingsWin = nullptr;
+  if (SettingsWin) {
+    SettingsWin->Show();
+    SettingsWin->SetFocus();
+  } else if (Services().NewSettingsWindow) {
+    // LoadDefaulySettings is False by now: the new window shows the
+    // document's settings instead of overwriting them.
+    SettingsWin = Services().NewSettingsWindow(*this);
+  }
+}
+
+void DrawingWindow::RenderBTN_Action() {
+  const bool sized = CurrentSettings != nullptr && CurrentSettings->Ints[kRenderWidth] > 0.0 &&
+                     CurrentSettings->Ints[kRenderHeight] > 0.0;
+  if (!sized) return MsgBox(kCanNotRender);
+  // Every press opens one more render window; the earlier ones stay open.
+  if (!Services().NewRenderWindow) return;
+  if (std::shared_ptr<Window> render = Services().NewRenderWindow(*this)) {
+    RenderWin.push_back(std::move(render));
+  }
+}
+
+// Neither marks the document changed nor restarts the preview: the selection
+// is not part of the file. The markers change at once on the canvas; the
+// preview's picture keeps its old ones until the next preview.
+bool DrawingWindow::EditSelectAll_Action() {
+  SelectedPoints.assign(Xpoints.size(), true);
+  PublishSnapshot();
+  DrawPoints(FracCan().Graphics());
+  return false;
+}
+
+}  // namespace vantrel
