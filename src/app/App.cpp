@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/AboutBox.h"
+#include "app/HelpMenu.h"
 #include "editor/DocumentServices.h"
 #include "editor/DrawingWindow.h"
 #include "model/Globals.h"
@@ -25,7 +27,14 @@ class App& App() {
   return *current;
 }
 
-App::App() { current = this; }
+App::App()
+    : MajorVersion(VANTREL_VERSION_MAJOR),
+      MinorVersion(VANTREL_VERSION_MINOR),
+      BugVersion(VANTREL_VERSION_BUG),
+      StageCode(VANTREL_STAGE_CODE),
+      NonReleaseVersion(VANTREL_NON_RELEASE_VERSION) {
+  current = this;
+}
 
 App::~App() {
   if (current == this) current = nullptr;
@@ -38,7 +47,7 @@ void App::AddMenuHandlers() {
 }
 
 void App::OnOpen() {
-  // The Help menu fills itself here once it reads the "Help" folder.
+  if (HelpMenu* help = Help()) help->BuildMenu();
   AddNewWin(std::nullopt);
 }
 
@@ -56,7 +65,8 @@ bool App::FileOpenFractal_Action() {
 }
 
 bool App::HelpAboutVantrel_Action() {
-  // The About window shows here once it exists.
+  // Modeless: a second About finds the open window and brings it forward.
+  AboutBox()->Show();
   return false;
 }
 

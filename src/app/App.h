@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/core/FolderItem.h"
+#include "platform/core/Numbers.h"
 #include "platform/qt/Application.h"
 
 namespace vantrel {
@@ -26,6 +27,14 @@ class App : public Application {
 
   // The open document windows, in creation order.
   std::vector<std::shared_ptr<DrawingWindow>> DrawingWin;
+
+  // The program's version, set when it is built; the About window shows it.
+  // StageCode: 0 development, 1 alpha, 2 beta, 3 final.
+  Integer MajorVersion;
+  Integer MinorVersion;
+  Integer BugVersion;
+  Integer StageCode;
+  Integer NonReleaseVersion;
 
   // Menu handlers; each returns false.
   bool FileNewFractal_Action();

@@ -1,9 +1,117 @@
 #include "app/HelpMenu.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "app/HelpMenuItem.h"
+#include "app/HelpMenuLink.h"
+#include "app/MenuBar1.h"
+#include "platform/core/Text.h"
+#include "platform/core/TextStream.h"
+
 namespace vantrel {
+
+namespace {
+
+constexpr char kHelpFolder[] = "Help";
+constexpr char kLinksFile[] = "Links.txt";
+constexpr char kSeparator[] = "-";
+
+// Names are judged as the program compares text everywhere: ignoring ASCII
+// case, so "Guide.PDF" is a help document too.
+bool IsHelpDocument(const std::string& name) {
+  const std::string extension = Right(name, 4);
+  return TextEquals(extension, ".rtf") || TextEquals(extension, ".pdf");
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool LowerLess(char x, char y) {
+  return static_cast<unsigned char>(AsciiLower(x)) < static_cast<unsigned char>(AsciiLower(y));
+}
+
+// FolderItem's listing order (names ignoring ASCII case, then bytes), so the
+// menu shows the entries in the order Item(i) gives them.
+bool ListedBefore(const std::string& a, const std::string& b) {
+  if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), LowerLess)) return true;
+  if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), LowerLess)) return false;
+  return a < b;
+}
+
+// The folder's entries, listed once. FolderItem::Item lists the whole folder
+// on every call, which would make a crowded folder quadratic.
+std::vector<FolderItem> Entries(const FolderItem& folder) {
+  std::vector<FolderItem> entries;
+  std::error_code error;
+  std::filesystem::directory_iterator it(folder.Path(), error);
+  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    entries.emplace_back(it->path());
+  }
+  std::sort(entries.begin(), entries.end(), [](const FolderItem& a, const FolderItem& b) {
+    return ListedBefore(a.Name(), b.Name());
+  });
+  return entries;
+}
+
+FolderItem HelpFolder(const FolderItem& executableFolder) {
+  const FolderItem beside = executableFolder.Child(kHelpFolder);
+  if (beside.Exists()) return beside;
+  return GetFolderItem("", 0).Child(kHelpFolder);
+}
+
+std::shared_ptr<MenuItem> Separator() { return std::make_shared<MenuItem>(kSeparator); }
+
+}  // namespace
 
 HelpMenu::HelpMenu() : MenuItem("Help") {}
 
 HelpMenu::~HelpMenu() = default;
+
+void HelpMenu::BuildMenu() {
+  const QString folder = QCoreApplication::applicationDirPath();
+  BuildMenu(FolderItem(QFile::encodeName(folder).toStdString()));
+}
+
+void HelpMenu::BuildMenu(const FolderItem& executableFolder) {
+  const FolderItem folder = HelpFolder(executableFolder);
+  Integer pos = 0;
+  bool hasDocs = false;
+  std::optional<FolderItem> linksFile;
+  // An entry is judged by its name alone; files and folders alike.
+  for (const FolderItem& entry : Entries(folder)) {
+    const std::string name = entry.Name();
+    if (IsHelpDocument(name)) {
+      if (pos < kMostEntries) Insert(pos++, std::make_shared<HelpMenuItem>(entry));
+      hasDocs = true;
+    } else if (TextEquals(name, kLinksFile)) {
+      linksFile = entry;
+    }
+  }
+  // The group separator goes with the file, not with its lines: an empty
+  // "Links.txt" still parts the documents from the About item twice.
+  if (hasDocs && linksFile) Insert(pos++, Separator());
+  if (linksFile) pos = InsertLinks(*linksFile, pos);
+  // Always true while the About item is below: it gets its separator.
+  if (pos < Count()) Insert(pos, Separator());
+}
+
+Integer HelpMenu::InsertLinks(const FolderItem& linksFile, Integer pos) {
+  // A file that cannot be read gives no links; the menu is built all the same.
+  const std::unique_ptr<TextInputStream> stream = linksFile.OpenAsTextFile();
+  if (stream == nullptr) return pos;
+  for (Integer links = 0; links < kMostEntries && !stream->EndOfFile(); ++links) {
+    Insert(pos++, std::make_shared<HelpMenuLink>(stream->ReadLine()));
+  }
+  return pos;
+}
+
+HelpMenu* Help() { return dynamic_cast<HelpMenu*>(MenuBar1().Child("Help")); }
 
 }  // namespace vantrel

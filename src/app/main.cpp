@@ -9,6 +9,7 @@
 #include "platform/core/Thread.h"
 #include "platform/qt/EventThread.h"
 #include "platform/qt/SystemServices.h"
+#include "render/RenderWindow.h"
 #include "settings/SettingsWindow.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   try {
     vantrel::InstallDesktopServices();
     vantrel::SettingsWindow::InstallFactory();
+    vantrel::RenderWindow::InstallFactory();
     vantrel::InstallAppServices();
     class vantrel::App app;
     // Built here, before the first window shows it.

@@ -17,17 +17,25 @@ namespace {
 // thread, which makes Yield there a single thread-local load.
 thread_local Thread* tCurrent = nullptr;
 
-// How many OS threads of this class are alive, for WaitForAllThreads.
-std::mutex gLiveMutex;
-std::condition_variable gLiveChanged;
-int gLive = 0;
+// How many OS threads of this class are alive, for WaitForAllThreads. Never
+// destroyed: a detached thread may still be leaving CountLive while the
+// process exits.
+struct LiveThreads {
+  std::mutex Mutex;
+  std::condition_variable Changed;
+  int Count = 0;
+};
+
+LiveThreads& Live() {
+  static LiveThreads* live = new LiveThreads;
+  return *live;
+}
 
 void CountLive(int change) {
-  {
-    std::lock_guard lock(gLiveMutex);
-    gLive += change;
-  }
-  gLiveChanged.notify_all();
+  LiveThreads& live = Live();
+  std::lock_guard lock(live.Mutex);
+  live.Count += change;
+  live.Changed.notify_all();
 }
 
 std::size_t StackBytes(Integer requested) {
@@ -186,8 +194,9 @@ void Yield() {
 }
 
 bool WaitForAllThreads(std::chrono::milliseconds timeout) {
-  std::unique_lock lock(gLiveMutex);
-  return gLiveChanged.wait_for(lock, timeout, [] { return gLive == 0; });
+  LiveThreads& live = Live();
+  std::unique_lock lock(live.Mutex);
+  return live.Changed.wait_for(lock, timeout, [&live] { return live.Count == 0; });
 }
 
 }  // namespace vantrel

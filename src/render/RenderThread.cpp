@@ -1,0 +1,113 @@
+#include "render/RenderThread.h"
+
+#include <cstddef>
+#include <new>
+#include <stdexcept>
+#include <utility>
+
+#include "editor/DocumentSnapshot.h"
+#include "model/FracRender.h"
+#include "model/Globals.h"
+#include "model/SettingSet.h"
+#include "platform/core/Graphics.h"
+#include "platform/core/Picture.h"
+
+namespace vantrel {
+
+namespace {
+
+// Catalogue indexes read here.
+constexpr std::size_t kRenderBackgroundColor = 4;
+constexpr std::size_t kRenderLineColor = 5;
+constexpr std::size_t kRenderLineWidth = 5;
+
+template <class T>
+T Required(T value, const char* what) {
+  if (!value) throw std::invalid_argument(what);
+  return value;
+}
+
+}  // namespace
+
+struct RenderThread::Job {
+  Job(std::shared_ptr<Picture> surface, double x1, double x2, double y1, double y2,
+      const DocumentSnapshot& doc)
+      : Surface(std::move(surface)),
+        Render(Surface->Graphics(), x1, x2, y1, y2, doc.Xpoints, doc.Ypoints, kDepthLimit) {}
+
+  const std::shared_ptr<Picture> Surface;
+  FracRender Render;
+};
+
+RenderThread::RenderThread(std::shared_ptr<Picture> fractal,
+                           std::shared_ptr<const DocumentSnapshot> doc, Post post, Finish finish)
+    : fractal_(Required(std::move(fractal), "RenderThread needs a picture")),
+      doc_(Required(std::move(doc), "RenderThread needs a document")),
+      post_(Required(std::move(post), "RenderThread needs a way to the event thread")),
+      finish_(std::move(finish)) {
+  Priority = kPriority;
+  StackSize = kStackSize;
+}
+
+RenderThread::~RenderThread() = default;
+
+void RenderThread::Kill() noexcept {
+  // Set before the base kill: a delivery that runs after this returns must
+  // see it, whether or not the body is still running.
+  killed_.store(true, std::memory_order_release);
+  Thread::Kill();
+}
+
+std::shared_ptr<const FracRender> RenderThread::Renderer() const {
+  std::lock_guard lock(rendererMutex_);
+  return renderer_;
+}
+
+void RenderThread::OnRun() {
+  Graphics& g = fractal_->Graphics();
+  const SettingSet& settings = *doc_->Settings;
+  g.ForeColor = settings.Colors[kRenderBackgroundColor];
+  g.FillRect(0, 0, fractal_->Width(), fractal_->Height());
+  g.ForeColor = settings.Colors[kRenderLineColor];
+  const Integer pen = ToInteger(settings.Ints[kRenderLineWidth]);
+  g.PenHeight = pen;
+  g.PenWidth = pen;
+
+  // The picture shows what the document's canvas showed, about the same
+  // centre, with square pixels; the document's own view is left alone.
+  double x1 = doc_->View.X1;
+  double x2 = doc_->View.X2;
+  double y1 = doc_->View.Y1;
+  double y2 = doc_->View.Y2;
+  Globals::Resize(x1, x2, y1, y2, fractal_->Width(), fractal_->Height(), doc_->View.Width,
+                  doc_->View.Height);
+
+  try {
+    auto job = std::make_shared<Job>(fractal_, x1, x2, y1, y2, *doc_);
+    // Published only now that the constructor has mapped the path, so the
+    // progress timer never reads a half-built renderer.
+    {
+      std::lock_guard lock(rendererMutex_);
+      renderer_ = std::shared_ptr<const FracRender>(job, &job->Render);
+    }
+    job->Render.Draw();
+  } catch (const std::bad_alloc&) {
+    // A path too long for memory: end the render without claiming a
+    // finished picture.
+    Deliver(Outcome::OutOfMemory);
+    return;
+  }
+  Deliver(Outcome::Complete);
+}
+
+void RenderThread::Deliver(Outcome outcome) {
+  auto self = std::static_pointer_cast<RenderThread>(shared_from_this());
+  post_([self = std::move(self), outcome] {
+    // Kill runs on the event thread too, so this sees every kill made before
+    // the delivery.
+    if (self->Killed() || !self->finish_) return;
+    self->finish_(outcome);
+  });
+}
+
+}  // namespace vantrel

@@ -1,0 +1,101 @@
+// The render worker against a test event queue, under ThreadSanitizer: the
+// test reads the picture and the progress counters while the worker draws.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "editor/DocumentSnapshot.h"
+#include "model/FracRender.h"
+#include "model/SettingSet.h"
+#include "platform/core/Picture.h"
+#include "platform/qt/EventQueue.h"
+#include "render/RenderThread.h"
+
+namespace vantrel {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr Color kBackground{0, 0, 66};  // exact in RGB565
+constexpr Color kLine{0, 255, 0};
+
+class RenderThreadTest : public ::testing::Test {
+ protected:
+  void TearDown() override { EXPECT_TRUE(WaitForAllThreads(30s)); }
+
+  // The unit square shown on a 100 x 100 canvas.
+  std::shared_ptr<RenderThread> Start(std::shared_ptr<Picture> picture, std::vector<double> xs,
+                                      std::vector<double> ys) {
+    auto settings = std::make_shared<SettingSet>();
+    settings->Colors[4] = kBackground;
+    settings->Colors[5] = kLine;
+    settings->Ints[5] = 1.0;
+    const CanvasView view{.X1 = 0, .X2 = 1, .Y1 = 0, .Y2 = 1, .Width = 100, .Height = 100};
+    const std::vector<bool> selected(xs.size(), false);
+    auto doc = std::make_shared<const DocumentSnapshot>(xs, ys, selected, view, settings);
+    auto worker = std::make_shared<RenderThread>(
+        std::move(picture), doc, [this](std::function<void()> c) { queue_.Post(std::move(c)); },
+        [this](RenderThread::Outcome outcome) { ends_.push_back(outcome); });
+    worker->Run();
+    return worker;
+  }
+
+  EventQueue queue_;
+  std::vector<RenderThread::Outcome> ends_;
+};
+
+TEST_F(RenderThreadTest, DrawsWhatTheDocumentShowedInTheRenderColours) {
+  // Rendered 200 x 100, the view keeps its centre and square pixels: x runs
+  // from -1/6 to 7/6, y from 1/6 to 5/6, so the line y = 0.5 lies on row 50
+  // from x = 25 to x = 175 (each end 0.5 less for the half pen, then rounded).
+  auto picture = NewPicture(200, 100, 16);
+  auto worker = Start(picture, {0.0, 1.0}, {0.5, 0.5});
+  ASSERT_TRUE(worker->WaitUntilEnded(30s));
+  queue_.Drain();
+  ASSERT_EQ(ends_, std::vector{RenderThread::Outcome::Complete});
+
+  int line = 0;
+  for (Integer y = 0; y < 100; ++y) {
+    for (Integer x = 0; x < 200; ++x) {
+      const Color c = picture->PixelColor(x, y);
+      ASSERT_TRUE(c == kLine || c == kBackground) << x << "," << y;
+      line += c == kLine;
+    }
+  }
+  EXPECT_EQ(line, 151);
+  EXPECT_EQ(picture->PixelColor(25, 50), kLine);
+  EXPECT_EQ(worker->Renderer()->CurrentProgress(), worker->Renderer()->ProgressMax());
+}
+
+TEST_F(RenderThreadTest, KilledRenderStopsAndNeverReportsItsEnd) {
+  // Eight segments each half the chord: far more than a test waits for.
+  std::vector<double> xs, ys;
+  for (int i = 0; i <= 8; ++i) {
+    xs.push_back(i / 8.0);
+    ys.push_back(i % 2 == 0 ? 0.5 : 0.016);
+  }
+  auto picture = NewPicture(1500, 1500, 16);
+  auto worker = Start(picture, xs, ys);
+  std::shared_ptr<const FracRender> renderer;  // read as the timers read it
+  while (!renderer || renderer->CurrentProgress() == 0) {
+    renderer = worker->Renderer();
+    (void)picture->Pixel(750, 750);
+  }
+  ASSERT_NE(renderer, nullptr);
+  EXPECT_LT(renderer->CurrentProgress(), renderer->ProgressMax());
+  worker->Kill();
+  ASSERT_TRUE(worker->WaitUntilEnded(30s));
+  queue_.Drain();
+  EXPECT_TRUE(ends_.empty());
+
+  // An end already posted is dropped too when the kill comes before it is delivered.
+  auto quick = Start(NewPicture(50, 50, 16), {0.0, 1.0}, {0.5, 0.5});
+  ASSERT_TRUE(quick->WaitUntilEnded(30s));
+  EXPECT_EQ(queue_.Size(), 1u);
+  quick->Kill();
+  queue_.Drain();
+  EXPECT_TRUE(ends_.empty());
+}
+
+}  // namespace
+}  // namespace vantrel

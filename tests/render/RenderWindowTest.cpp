@@ -1,0 +1,270 @@
+// The render window offscreen: opening size, the render to its end, closing
+// while it renders, sizes too large to hold, saving, and the picture view.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "editor/DocumentServices.h"
+#include "editor/DrawingWindow.h"
+#include "model/FracRender.h"
+#include "model/SettingSet.h"
+#include "platform/core/Picture.h"
+#include "platform/qt/Canvas.h"
+#include "platform/qt/ComboBox.h"
+#include "platform/qt/EventThread.h"
+#include "platform/qt/ProgressBar.h"
+#include "platform/qt/PushButton.h"
+#include "platform/qt/ScriptedDialogs.h"
+#include "platform/qt/ScrollBar.h"
+#include "platform/qt/Timer.h"
+#include "render/RenderWindow.h"
+
+namespace vantrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+void Settle(int ms = 0) {
+  QApplication::processEvents();
+  DrainEventThreadQueue();
+  if (ms > 0) QTest::qWait(ms);
+  QApplication::processEvents();
+  DrainEventThreadQueue();
+}
+
+bool WaitForEnd(RenderWindow& w) {
+  for (int i = 0; i < 6000 && !w.SaveBTN().Enabled(); ++i) Settle(5);
+  return w.SaveBTN().Enabled();
+}
+
+class RenderWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(folder_);
+    SetDocumentsFolder(folder_);
+    doc_ = DrawingWindow::NewDocument("Untitled");  // default settings: green on black
+    SetPath({0.0, 1.0 / 3, 0.5, 2.0 / 3, 1.0}, {0.5, 0.5, 0.2, 0.5, 0.5});
+  }
+  void TearDown() override {
+    for (const auto& window : renders_) window->Close();
+    doc_->Close();
+    Settle();
+    EXPECT_TRUE(WaitForAllThreads(std::chrono::seconds(10)));
+    Services() = DocumentServices{};
+    fs::remove_all(folder_);
+  }
+
+  void SetPath(std::vector<double> xs, std::vector<double> ys) {
+    doc_->SelectedPoints.assign(xs.size(), false);
+    doc_->Xpoints = std::move(xs);
+    doc_->Ypoints = std::move(ys);
+    doc_->PublishSnapshot();
+  }
+  std::shared_ptr<RenderWindow> Render(double width, double height) {
+    doc_->CurrentSettings->Ints[6] = width;
+    doc_->CurrentSettings->Ints[7] = height;
+    auto window = RenderWindow::Create(*doc_);
+    if (window) renders_.push_back(window);
+    return window;
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& r : dialogs_.Requests()) {
+      if (r.Kind == DialogKind::MsgBox) texts.push_back(r.Message);
+    }
+    return texts;
+  }
+
+  const fs::path folder_ =
+      fs::temp_directory_path() / ("vantrel-render-" + std::to_string(getpid()));
+  ScriptedDialogs dialogs_{[](const std::string& m) { ADD_FAILURE() << m; }};
+  std::shared_ptr<DrawingWindow> doc_;
+  std::vector<std::shared_ptr<RenderWindow>> renders_;
+};
+
+TEST_F(RenderWindowTest, OpensAtThePictureSizeWithinItsBounds) {
+  // Render size; window; canvas; bar maxima.
+  const Integer cases[][8] = {{300, 200, 316, 243, 300, 200, 0, 0},
+                              {800, 800, 500, 500, 484, 457, 316, 343},
+                              {100, 30, 200, 100, 184, 57, 0, 0},
+                              {1000, 40, 500, 100, 484, 57, 516, 0}};
+  for (const auto& c : cases) {
+    auto w = Render(c[0], c[1]);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ((std::vector{w->Width(), w->Height(), w->FracCan().Width(), w->FracCan().Height(),
+                           w->ScrollBarX().Maximum(), w->ScrollBarY().Maximum()}),
+              (std::vector{c[2], c[3], c[4], c[5], c[6], c[7]}));
+    w->Close();
+  }
+}
+
+TEST_F(RenderWindowTest, RendersToItsEndThenStopsTheTimersAndOffersSave) {
+  RenderWindow::InstallFactory();  // as the program does; the Render button uses it
+  doc_->CurrentSettings->Ints[6] = 300;
+  doc_->CurrentSettings->Ints[7] = 200;
+  doc_->RenderBTN_Action();
+  ASSERT_EQ(doc_->RenderWin.size(), 1u);
+  auto w = std::dynamic_pointer_cast<RenderWindow>(doc_->RenderWin[0]);
+  renders_.push_back(w);
+  EXPECT_FALSE(w->SaveBTN().Enabled());
+  ASSERT_TRUE(WaitForEnd(*w));
+  EXPECT_EQ(w->DrawTimer().Mode(), Timer::kOff);
+  EXPECT_EQ(w->ProgressTimer().Mode(), Timer::kOff);
+  EXPECT_FALSE(w->ProgressBar1().Visible());
+  // The fractal in the render colours, all of it on the canvas at 100 %.
+  int green = 0;
+  for (Integer y = 0; y < 200; ++y) {
+    for (Integer x = 0; x < 300; ++x) {
+      const Color c = w->Fractal->PixelColor(x, y);
+      ASSERT_TRUE(c == RGB(0, 255, 0) || c == RGB(0, 0, 0));
+      ASSERT_EQ(w->FracCan().Backing()->PixelColor(x, y), c);
+      green += c == RGB(0, 255, 0);
+    }
+  }
+  EXPECT_GT(green, 300);
+  w->ProgressTimer_Action();
+  EXPECT_EQ(w->ProgressBar1().Value(), 10000);
+}
+
+TEST_F(RenderWindowTest, ClosingMidRenderKillsTheWorkerAndLetsGoOfThePicture) {
+  SetPath({0, .125, .25, .375, .5, .625, .75, .875, 1},  // segments half the chord: endless
+          {.5, .016, .5, .016, .5, .016, .5, .016, .5});
+  auto w = Render(2000, 2000);
+  for (int i = 0; i < 6000 && !w->Renderer(); ++i) Settle(5);
+  ASSERT_NE(w->Renderer(), nullptr);
+  w->DrawTimer_Action();
+  w->ProgressTimer_Action();
+  const std::shared_ptr<RenderThread> worker = w->RenderThread;
+  w->Close();
+  ASSERT_TRUE(worker->WaitUntilEnded(std::chrono::seconds(10)));
+  Settle();
+  EXPECT_FALSE(w->SaveBTN().Enabled());
+  EXPECT_EQ(w->Fractal, nullptr);
+  EXPECT_EQ(w->DWin, nullptr);
+}
+
+TEST_F(RenderWindowTest, SizeThatCannotBeHeldGetsAMessageAndNoWindow) {
+  EXPECT_EQ(Render(99999, 99999), nullptr);
+  EXPECT_EQ(Render(0.4, 300), nullptr);  // rounds to no pixels at all
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "Could not make a picture of 99999 by 99999 pixels to render into. "
+                            "Choose a smaller render size.",
+                            "Could not make a picture of 0 by 300 pixels to render into. "
+                            "Choose a smaller render size."}));
+}
+
+TEST_F(RenderWindowTest, SaveWritesAJpegAndAFailedSaveLeavesWhatWasThere) {
+  auto w = Render(320, 240);
+  ASSERT_TRUE(WaitForEnd(*w));
+  dialogs_.AnswerFile(FolderItem(folder_ / "Star.JPG"));
+  w->SaveBTN_Action();
+  EXPECT_EQ(dialogs_.Requests().at(0).SuggestedFileName, "Untitled.JPG");
+  const QImage image(QString::fromStdString((folder_ / "Star.JPG").string()), "JPG");
+  ASSERT_EQ(image.size(), QSize(320, 240));
+  EXPECT_LT(qGray(image.pixel(5, 5)), 16);
+  // A target that cannot be replaced (a folder of that name) survives whole,
+  // and no temporary file stays behind.
+  fs::create_directories(folder_ / "Old.JPG");
+  std::ofstream(folder_ / "Old.JPG" / "keep.txt") << "kept";
+  dialogs_.AnswerFile(FolderItem(folder_ / "Old.JPG"));
+  w->SaveBTN_Action();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0].rfind("Failed to save picture. Could not write \"" +
+                                (folder_ / "Old.JPG").string() + "\"", 0), 0u);
+  EXPECT_TRUE(fs::exists(folder_ / "Old.JPG" / "keep.txt"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+}
+
+// --- The picture view: a finished 800 x 800 render (canvas 484 x 457) whose
+// picture is then painted with a pattern that tells nearby pixels apart.
+
+std::uint16_t Pattern(Integer x, Integer y) {
+  return static_cast<std::uint16_t>((x & 0x3FF) << 6 | (y & 0x3F));  // never white
+}
+
+class RenderViewTest : public RenderWindowTest {
+ protected:
+  void SetUp() override {
+    RenderWindowTest::SetUp();
+    w_ = Render(800, 800);
+    ASSERT_TRUE(WaitForEnd(*w_));
+    for (Integer y = 0; y < 800; ++y) {
+      for (Integer x = 0; x < 800; ++x) w_->Fractal->SetPixel(x, y, Pattern(x, y));
+    }
+    w_->DrawFrac();
+  }
+  void Zoom(const std::string& text) {
+    w_->ScaleBox().Text(text);
+    w_->ScaleBox_TextChanged();
+  }
+  // Canvas pixels unlike the picture at zoom num/den seen from the offsets
+  // (nearest pixel), or unlike white beyond it.
+  int Mismatches(std::int64_t num, std::int64_t den) const {
+    const Picture& canvas = *w_->FracCan().Backing();
+    const std::int64_t scaled = 800 * num / den;
+    int wrong = 0;
+    for (Integer cy = 0; cy < canvas.Height(); ++cy) {
+      for (Integer cx = 0; cx < canvas.Width(); ++cx) {
+        const std::int64_t tx = cx + std::int64_t{w_->XScroll};
+        const std::int64_t ty = cy + std::int64_t{w_->Yscroll};
+        const auto at = [&](std::int64_t t) {
+          return static_cast<Integer>((2 * t + 1) * 800 / (2 * scaled));
+        };
+        const bool inside = tx < scaled && ty < scaled;
+        wrong += canvas.Pixel(cx, cy) != (inside ? Pattern(at(tx), at(ty)) : 0xFFFF);
+      }
+    }
+    return wrong;
+  }
+  std::shared_ptr<RenderWindow> w_;
+};
+
+TEST_F(RenderViewTest, ZoomSetsTheBarsAndRedrawsFromTheTopLeft) {
+  w_->ScrollBarY().Value(100);
+  Zoom("200%");
+  EXPECT_EQ(w_->ScrollBarX().Maximum(), 1116);
+  EXPECT_EQ(w_->ScrollBarY().Maximum(), 1143);
+  EXPECT_EQ(Mismatches(2, 1), 0);
+  w_->ScaleBox().ListIndex(4);  // "50.%", as the list stores it
+  w_->ScaleBox_Change();
+  EXPECT_EQ(w_->ScrollBarX().Maximum(), 0);
+  EXPECT_EQ(Mismatches(1, 2), 0);  // 400 x 400 at the top left, the rest cleared
+  Zoom("12.5%");
+  EXPECT_EQ(Mismatches(1, 8), 0);
+  Zoom("zoom");  // no number: nothing shown
+  EXPECT_EQ(Mismatches(0, 1), 0);
+  Zoom("1e30%");  // held where the scaled sides still fit an Integer
+  EXPECT_DOUBLE_EQ(w_->Scale, std::numeric_limits<Integer>::max() / 800.0);
+  w_->ScrollBarX().Value(w_->ScrollBarX().Maximum());
+  EXPECT_EQ(w_->FracCan().Backing()->Pixel(0, 0), Pattern(799, 0));
+}
+
+TEST_F(RenderViewTest, ScrollingAndDraggingMoveTheContentAndFillWhatTheyUncover) {
+  for (const auto& [x, y] : {std::pair{0, 40}, {300, 40}, {120, 5}, {5000, 5}}) {
+    w_->ScrollBarX().Value(x);
+    w_->ScrollBarY().Value(y);
+    EXPECT_EQ(w_->XScroll, std::min(x, 316));
+    EXPECT_EQ(Mismatches(1, 1), 0) << x << "," << y;
+  }
+  w_->ScrollBarX().Value(100);
+  ASSERT_TRUE(w_->FracCan_MouseDown(50, 50));
+  w_->FracCan_MouseDrag(80, 50);  // 30 pixels to the right
+  EXPECT_EQ(w_->XScroll, 70);
+  EXPECT_EQ(Mismatches(1, 1), 0);
+  // Past the edge the bar stops while the anchor follows the hand, so
+  // turning back moves the picture at once.
+  w_->FracCan_MouseDrag(180, 60);
+  EXPECT_EQ(w_->XScroll, 0);
+  w_->FracCan_MouseDrag(170, 60);
+  w_->FracCan_MouseUp(170, 60);
+  EXPECT_EQ(w_->XScroll, 10);
+  EXPECT_EQ(Mismatches(1, 1), 0);
+}
+
+}  // namespace
+}  // namespace vantrel
