@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -9,14 +8,12 @@
 namespace vantrel::test {
 namespace {
 
+using Doubles = std::vector<double>;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kMax = std::numeric_limits<double>::max();
-constexpr Integer kIntMax = std::numeric_limits<Integer>::max();
-constexpr Integer kIntMin = std::numeric_limits<Integer>::min();
 
-void SetPoints(FakeDocument& doc, std::vector<double> xs, std::vector<double> ys,
-               std::vector<bool> selected = {}) {
+void SetPoints(FakeDocument& doc, Doubles xs, Doubles ys, std::vector<bool> selected = {}) {
   selected.resize(xs.size(), false);
   doc.Xpoints = std::move(xs);
   doc.Ypoints = std::move(ys);
@@ -39,8 +36,8 @@ TEST(DocumentView, ConversionsFollowTheViewAndNeverDivideByZero) {
   EXPECT_EQ(doc.CanToFracY(0), -1.0);
   EXPECT_EQ(doc.FracToCanY(0.0), 158);
   EXPECT_EQ(doc.FracToCanX(kNaN), 0);
-  EXPECT_EQ(doc.FracToCanX(1e300), kIntMax);
-  EXPECT_EQ(doc.FracToCanY(-kInf), kIntMin);
+  EXPECT_EQ(doc.FracToCanX(1e300), std::numeric_limits<Integer>::max());
+  EXPECT_EQ(doc.FracToCanY(-kInf), std::numeric_limits<Integer>::min());
   doc.X1 = doc.X2 = 0.5;  // a collapsed view maps everything to pixel 0
   EXPECT_EQ(doc.FracToCanX(0.7), 0);
   doc.SetCanvas(0, -3);  // a canvas not laid out yet counts as one pixel
@@ -85,7 +82,6 @@ TEST(DocumentView, ResizedRefitsForSquarePixels) {
   doc.Resized();
   ExpectView(doc, -1.0 / 6, 7.0 / 6, 1.0 / 6, 5.0 / 6);
   EXPECT_EQ(doc.OldCanSizeX, 630);
-  EXPECT_EQ(doc.OldCanSizeY, 315);
   doc.X1 = 0, doc.X2 = 2, doc.Y1 = 0, doc.Y2 = 1;
   doc.SetCanvas(315, 315);
   doc.OldCanSizeX = 315;
@@ -103,8 +99,8 @@ TEST(DocumentPoints, AddPointAppendsInsertsAndDropsOverlaps) {
   doc.AddPoint(1, 1, -1);
   doc.SelectedPoints[0] = true;
   doc.AddPoint(0.5, 0.25, 1);
-  EXPECT_EQ(doc.Xpoints, (std::vector<double>{0, 0.5, 1}));
-  EXPECT_EQ(doc.Ypoints, (std::vector<double>{0, 0.25, 1}));
+  EXPECT_EQ(doc.Xpoints, (Doubles{0, 0.5, 1}));
+  EXPECT_EQ(doc.Ypoints, (Doubles{0, 0.25, 1}));
   EXPECT_EQ(doc.SelectedPoints, (std::vector<bool>{true, false, false}));
   doc.AddPoint(1, 1, -1);  // equal to the last point: nothing lasting, but a change
   EXPECT_EQ(doc.Xpoints.size(), 3u);
@@ -115,16 +111,16 @@ TEST(DocumentPoints, AddPointAppendsInsertsAndDropsOverlaps) {
   doc.AddPoint(kNaN, -kInf, -7);
   EXPECT_EQ(doc.Previews, 4);
   EXPECT_EQ(doc.Snapshot()->Xpoints.size(), 5u);
-  EXPECT_EQ(doc.Xpoints, (std::vector<double>{0, 0.5, 1, 2, 0}));
+  EXPECT_EQ(doc.Xpoints, (Doubles{0, 0.5, 1, 2, 0}));
   EXPECT_EQ(doc.Ypoints.back(), -kMax);
   EXPECT_EQ(doc.SelectedPoints.size(), 5u);
 }
 
-TEST(DocumentPoints, RemoveOverlapsCollapsesRunsOfNeighboursOnly) {
+TEST(DocumentPoints, RemovalsCollapseRunsOfNeighboursOnlyAndClearKeepsTheView) {
   FakeDocument doc;
   SetPoints(doc, {1, 1, 1, 2}, {1, 1, 1, 2}, {false, false, true, false});
   doc.RemoveOverlaps();
-  EXPECT_EQ(doc.Xpoints, (std::vector<double>{1, 2}));
+  EXPECT_EQ(doc.Xpoints, (Doubles{1, 2}));
   EXPECT_EQ(doc.SelectedPoints, (std::vector<bool>{true, false}));
   EXPECT_TRUE(doc.Changed());
   FakeDocument apart;
@@ -134,41 +130,37 @@ TEST(DocumentPoints, RemoveOverlapsCollapsesRunsOfNeighboursOnly) {
   apart.RemovePoint(-1);
   EXPECT_EQ(apart.ChangedCalls, 0);
   apart.RemovePoint(1);  // leaves neighbours equal: only RemoveOverlaps merges them
-  EXPECT_EQ(apart.Xpoints, (std::vector<double>{1, 1}));
+  EXPECT_EQ(apart.Xpoints, (Doubles{1, 1}));
+  apart.X1 = -3;
+  apart.Clear();
+  EXPECT_TRUE(apart.Xpoints.empty() && apart.Ypoints.empty() && apart.SelectedPoints.empty());
+  EXPECT_EQ(apart.X1, -3);
+  EXPECT_EQ(apart.Previews, 1);
+  FakeDocument empty;
+  empty.Clear();  // even an empty document is marked changed
+  EXPECT_TRUE(empty.Changed());
 }
 
 TEST(DocumentPoints, ScaleMovesAboutTheCentreOfTheBox) {
   FakeDocument doc;
   SetPoints(doc, {0, 2}, {0, 2});
   doc.Scale(0.5, 0.5, false);
-  EXPECT_EQ(doc.Xpoints, (std::vector<double>{0.5, 1.5}));
+  EXPECT_EQ(doc.Xpoints, (Doubles{0.5, 1.5}));
   doc.Scale(1, -1, false);  // mirrored top to bottom
-  EXPECT_EQ(doc.Xpoints, (std::vector<double>{0.5, 1.5}));
-  EXPECT_EQ(doc.Ypoints, (std::vector<double>{1.5, 0.5}));
+  EXPECT_EQ(doc.Xpoints, (Doubles{0.5, 1.5}));
+  EXPECT_EQ(doc.Ypoints, (Doubles{1.5, 0.5}));
   doc.Scale(3, 3, true);  // nothing selected: nothing moves, yet a change
-  EXPECT_EQ(doc.Xpoints, (std::vector<double>{0.5, 1.5}));
+  EXPECT_EQ(doc.Xpoints, (Doubles{0.5, 1.5}));
   EXPECT_EQ(doc.Previews, 3);
   EXPECT_FALSE(doc.InhibitPreview);
 
   SetPoints(doc, {0, 1, 2e8, 4e8}, {0, 0, 0, 0}, {false, false, true, true});
   doc.Scale(0.5, 0.5, true);  // far points still scale about their own box
-  EXPECT_EQ(doc.Xpoints, (std::vector<double>{0, 1, 2.5e8, 3.5e8}));
+  EXPECT_EQ(doc.Xpoints, (Doubles{0, 1, 2.5e8, 3.5e8}));
   SetPoints(doc, {1e308, 1.7e308}, {-1e308, 1e308});
   doc.Scale(10, kNaN, false);
   EXPECT_EQ(doc.Xpoints[0], -kMax);
   EXPECT_EQ(doc.Ypoints[1], 0.0);
-}
-
-TEST(DocumentPoints, ClearEmptiesThePathOnly) {
-  FakeDocument doc;
-  doc.Clear();  // even an empty document is marked changed
-  EXPECT_TRUE(doc.Changed());
-  SetPoints(doc, {1, 2}, {3, 4}, {true, false});
-  doc.X1 = -3;
-  doc.Clear();
-  EXPECT_TRUE(doc.Xpoints.empty() && doc.Ypoints.empty() && doc.SelectedPoints.empty());
-  EXPECT_EQ(doc.X1, -3);
-  EXPECT_EQ(doc.Previews, 2);
 }
 
 }  // namespace

@@ -181,14 +181,12 @@ TEST_F(ToolsTest, TheCursorFollowsTheTool) {
     w->SetCursor();
     EXPECT_TRUE(Shows(cursor)) << tool << held;
   }
-  w->ControlNamed<RadioButton>("PanBTN").Value(false);
-  w->ZoomBTN_Action();
-  EXPECT_TRUE(Shows(HandClosed)) << "no tool on: the cursor stays";
 }
 
-TEST_F(ToolsTest, APressHitsTheHighestPointStrictlyWithinThePointSize) {
+TEST_F(ToolsTest, APressPicksTheHighestPointHitAndShiftOrCommandExtendTheSelection) {
   Tool("SelectBTN");
   PixelView();
+  // Hit strictly within the point size, the highest index first.
   Place({100, 104, 100}, {100, 100, 108});
   Click(100, 100);
   EXPECT_EQ(Selected(), (std::vector<int>{1})) << "point 2, at exactly 8, is missed";
@@ -198,11 +196,8 @@ TEST_F(ToolsTest, APressHitsTheHighestPointStrictlyWithinThePointSize) {
   Click(100, 116);
   EXPECT_EQ(Selected(), (std::vector<int>{})) << "empty canvas deselects";
   EXPECT_FALSE(w->ClickedPoint);
-}
 
-TEST_F(ToolsTest, ShiftSelectsRangesCommandTogglesAndAPlainPressPicksOne) {
-  Tool("SelectBTN");
-  PixelView();
+  // Shift selects ranges, Command toggles, a plain press picks one.
   std::vector<double> xs, ys;
   for (int k = 0; k < 10; ++k) {
     xs.push_back(20 + 25 * k);

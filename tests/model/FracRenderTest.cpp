@@ -25,204 +25,108 @@ void ExpectProgressComplete(const RenderResult& r) {
   EXPECT_TRUE(r.Completed);
 }
 
-TEST(FracRenderFacts, EqualSegmentsGiveNToTheDepth) {
-  // A 3800-pixel chord: a third of it drops under 2 pixels at depth 7.
-  const View view = CentredView(4000, 3800);
-  RenderResult koch = RenderFast(testing::Koch(), view, 4000, Pen{}, 500, false);
-  EXPECT_EQ(koch.LinesDrawn, 16384u);
-  EXPECT_FALSE(koch.IterationMaxed);
-  EXPECT_EQ(koch.MaxIteration, 8);  // the cap: depth 7 is the first under 2 pixels
-  ExpectProgressComplete(koch);
+struct Expect {
+  const char* Name;
+  Path Generator;
+  View Frame;
+  Integer Size;
+  Pen Ink;
+  Integer Limit;
+  UInt64 Lines;
+  bool Maxed;
+  Integer Depth = 0;          // MaxIteration after the cap; 0: not checked
+  std::size_t MinPixels = 0;  // pixels the drawing must at least colour
+};
 
-  RenderResult peano = RenderFast(testing::Peano(), view, 4000, Pen{}, 500, false);
-  EXPECT_EQ(peano.LinesDrawn, 4782969u);
-  EXPECT_FALSE(peano.IterationMaxed);
-  ExpectProgressComplete(peano);
-  // A space-filling curve at depth 7 colours most of its square.
-  EXPECT_GT(testing::ChangedPixels(*peano.Pic), 3800u * 3800u / 5);
-
-  // Levy C: 1/sqrt(2) per level, under 2 pixels of 3800 at depth 22.
-  RenderResult levy = RenderFast(testing::LevyC(), view, 4000, Pen{}, 500, false);
-  EXPECT_EQ(levy.LinesDrawn, 1u << 22);
-  ExpectProgressComplete(levy);
-}
-
-TEST(FracRenderFacts, ProgressMaxFollowsThePathLength) {
-  const View view = CentredView(100, 90);
-  struct Expect {
-    int points;
-    UInt64 max;
+// Every drawing must end with progress complete and Drawingcomplete raised;
+// one that draws no line, or draws with a pen of no width, colours nothing.
+// The cases whose outcome was ours to choose (no chord, no mapping, a path
+// too short) must end promptly and report no cut-off, so the preview stops.
+TEST(FracRenderFacts, CountsDepthsAndTheDepthLimit) {
+  const View big = CentredView(4000, 3800);
+  const View mid = CentredView(200, 150);
+  const View unit{0, 1, 0, 1};
+  const Path koch = testing::Koch();
+  const Integer kMaxInt = std::numeric_limits<Integer>::max();
+  const Integer kMinInt = std::numeric_limits<Integer>::min();
+  const Integer ceiling = FracRender::kDepthCeiling;
+  const Path uneven{{0, 0.5, 1, 7, 9}, {0, 0.2, 0}};
+  const Path wild{{0.5, 1e7, -3e9, 0.6}, {0.5, -4e12, 2e8, 0.5}};
+  const Path closed{{0.2, 0.8, 0.5, 0.2}, {0.2, 0.2, 0.7, 0.2}};
+  const Expect cases[] = {
+      // Equal segments give n to the depth: a third of 3800 pixels drops under
+      // 2 pixels at depth 7, 1/sqrt(2) at depth 22. The fast path's bulk.
+      {"Peano", testing::Peano(), big, 4000, {}, 500, 4782969, false, 0, 3800u * 3800u / 5},
+      {"Levy C", testing::LevyC(), big, 4000, {}, 500, 1u << 22, false},
+      // Every segment under 2 pixels: the cap raises limit 1 to 2, the same
+      // lines are drawn, and the drawing is complete rather than cut short.
+      {"capped limit", koch, CentredView(300, 5), 300, {}, 1, 4, false, 2},
+      {"chord under 2 pixels", koch, CentredView(200, 1.5), 200, {}, 500, 1, false},
+      {"limit 0", testing::Peano(), mid, 200, {}, 0, 1, true},
+      {"limit -1", testing::Peano(), mid, 200, {}, -1, 1, true},
+      {"lowest limit", testing::Peano(), mid, 200, {}, kMinInt, 1, true},
+      // A limit past any the program uses is bounded, not a runaway depth.
+      {"highest limit", testing::TwoPoints(), mid, 200, {}, kMaxInt, 1, true, ceiling},
+      {"no points", Path{}, mid, 100, {}, 500, 0, false},
+      {"one point", Path{{0.5}, {0.5}}, mid, 100, {}, 500, 0, false},
+      {"arrays of different lengths use the shorter", uneven, mid, 100, {}, 1, 2, true},
+      // A chord without length (closed path, all points in one place, or a
+      // chord whose square overflows) draws the path once.
+      {"closed path", closed, unit, 200, {}, 500, 3, false, 0, 250},
+      {"one place", Path{{0.5, 0.5, 0.5}, {0.5, 0.5, 0.5}}, unit, 200, {}, 500, 2, false},
+      {"vast chord", Path{{0, 1e300, 0.5}, {0, 0, 1e300}}, unit, 200, {}, 500, 2, false},
+      // Views without a mapping to pixels, and a point that is not a number.
+      {"no width", koch, View{0, 0, 0, 1}, 100, {}, 500, 0, false},
+      {"no height", koch, View{0, 1, 0.5, 0.5}, 100, {}, 500, 0, false},
+      {"NaN edge", koch, View{kNaN, 1, 0, 1}, 100, {}, 500, 0, false},
+      {"infinite edge", koch, View{0, 1, 0, kInf}, 100, {}, 500, 0, false},
+      {"infinite width", koch, View{-kInf, kInf, 0, 1}, 100, {}, 500, 0, false},
+      {"scale overflows", koch, View{0, 1e-320, 0, 1}, 100, {}, 500, 0, false},
+      {"NaN point", Path{{0, kNaN, 1}, {0, 0, 0}}, unit, 100, {}, 500, 0, false},
+      // A segment whose length overflows while the chord is fine.
+      {"unmeasurable", Path{{0, 1e300, 0.5, 1}, {0, 0, 0, 0}}, unit, 100, {}, 500, 0, false},
+      // Copies that grow by 1e30 a level: their ends leave the Doubles within
+      // a few levels, and such branches are dropped instead of being followed
+      // to the limit through 2^400 segments that could never be drawn.
+      {"growing", Path{{0, 1e30, 1}, {0, 0, 0}}, CentredView(100, 50), 100, {}, 400, 0, false},
+      // A path that leaves the picture by far more than 2^31 pixels is clipped.
+      {"wild 1", wild, unit, 200, Pen{3, 3}, 1, 3, true},
+      {"wild 2", wild, unit, 200, Pen{3, 3}, 2, 9, true},
+      {"wild 3", wild, unit, 200, Pen{3, 3}, 3, 27, true},
+      {"pen of no width", koch, CentredView(200, 180), 200, Pen{0, 1}, 500, 1024, false},
   };
-  for (const Expect& e : {Expect{2, 1}, Expect{3, UInt64{1} << 63}, Expect{5, UInt64{1} << 62},
-                          Expect{4, 4052555153018976256ull}}) {
-    Path path;
-    for (int i = 0; i < e.points; ++i) {
-      path.Xs.push_back(static_cast<double>(i) / (e.points - 1));
-      path.Ys.push_back(i % 2 == 0 ? 0.0 : 0.1);
+  for (const Expect& e : cases) {
+    SCOPED_TRACE(e.Name);
+    const RenderResult r = RenderFast(e.Generator, e.Frame, e.Size, e.Ink, e.Limit, false);
+    EXPECT_EQ(r.LinesDrawn, e.Lines);
+    EXPECT_EQ(r.IterationMaxed, e.Maxed);
+    if (e.Depth != 0) {
+      EXPECT_EQ(r.MaxIteration, e.Depth);
     }
-    RenderResult r = RenderFast(path, view, 100, Pen{}, 3, false);
-    EXPECT_EQ(r.ProgressMax, e.max) << e.points;
     ExpectProgressComplete(r);
-  }
-}
-
-TEST(FracRenderFacts, DepthLimitAndItsCap) {
-  const View view = CentredView(300, 280);
-  // Limit 1 draws the path itself and is cut short by the limit.
-  RenderResult one = RenderFast(testing::Koch(), view, 300, Pen{}, 1);
-  EXPECT_EQ(one.Lines.size(), 4u);
-  EXPECT_TRUE(one.IterationMaxed);
-  ExpectProgressComplete(one);
-
-  // A preview-style limit below the progress depth still ends at ProgressMax.
-  RenderResult three = RenderFast(testing::Koch(), view, 300, Pen{}, 3);
-  EXPECT_EQ(three.Lines.size(), 64u);
-  EXPECT_TRUE(three.IterationMaxed);
-  ExpectProgressComplete(three);
-
-  // Every segment under 2 pixels: the cap raises limit 1 to 2, the same
-  // lines are drawn, and the drawing is complete rather than cut short.
-  RenderResult tiny = RenderFast(testing::Koch(), CentredView(300, 5), 300, Pen{}, 1);
-  EXPECT_EQ(tiny.MaxIteration, 2);
-  EXPECT_EQ(tiny.Lines.size(), 4u);
-  EXPECT_FALSE(tiny.IterationMaxed);
-
-  // A segment longer than the chord: no cap, and the limit is reached.
-  RenderResult longer =
-      RenderFast(testing::LongerThanChord(), CentredView(300, 150), 300, Pen{}, 500);
-  EXPECT_EQ(longer.MaxIteration, 500);
-  EXPECT_TRUE(longer.IterationMaxed);
-  ExpectProgressComplete(longer);
-}
-
-TEST(FracRenderFacts, ChordAlone) {
-  // Two points: the segment replaces itself down to the limit, one line.
-  RenderResult two = RenderFast(testing::TwoPoints(), CentredView(200, 150), 200, Pen{}, 500);
-  ASSERT_EQ(two.Lines.size(), 1u);
-  EXPECT_TRUE(two.IterationMaxed);
-  EXPECT_EQ(two.ProgressMax, 1u);
-  ExpectProgressComplete(two);
-
-  // A chord under 2 pixels is drawn at once as one line.
-  RenderResult small = RenderFast(testing::Koch(), CentredView(200, 1.5), 200, Pen{}, 500);
-  EXPECT_EQ(small.Lines.size(), 1u);
-  EXPECT_FALSE(small.IterationMaxed);
-  ExpectProgressComplete(small);
-
-  // Limit 0 or below: the chord as one line, cut short by the limit.
-  for (Integer limit : {0, -1, std::numeric_limits<Integer>::min()}) {
-    RenderResult none = RenderFast(testing::Peano(), CentredView(200, 150), 200, Pen{}, limit);
-    EXPECT_EQ(none.Lines.size(), 1u);
-    EXPECT_TRUE(none.IterationMaxed);
-    ExpectProgressComplete(none);
-  }
-
-  // A limit past any the program uses is bounded, not a runaway depth.
-  RenderResult deep = RenderFast(testing::TwoPoints(), CentredView(200, 150), 200, Pen{},
-                                 std::numeric_limits<Integer>::max());
-  EXPECT_EQ(deep.MaxIteration, FracRender::kDepthCeiling);
-  EXPECT_EQ(deep.Lines.size(), 1u);
-}
-
-TEST(FracRenderFacts, FewerThanTwoPointsDrawNothing) {
-  for (const Path& path : {Path{}, Path{{0.5}, {0.5}}}) {
-    RenderResult r = RenderFast(path, CentredView(100, 80), 100, Pen{}, 500);
-    EXPECT_TRUE(r.Lines.empty());
-    EXPECT_EQ(r.ProgressMax, 0u);
-    EXPECT_EQ(r.CurrentProgress, 0u);
-    EXPECT_FALSE(r.IterationMaxed);
-    EXPECT_TRUE(r.Completed);
-    EXPECT_EQ(testing::ChangedPixels(*r.Pic), 0u);
+    if (e.Lines == 0 || e.Ink.Width == 0) {
+      EXPECT_EQ(testing::ChangedPixels(*r.Pic), 0u);
+    } else if (e.MinPixels > 0) {
+      EXPECT_GE(testing::ChangedPixels(*r.Pic), e.MinPixels);
+    }
   }
 }
 
 TEST(FracRenderFacts, PenHeightShiftsBothEnds) {
   // The chord from pixel (10.5, 20.5) to (60.5, 20.5), drawn at limit 0.
   const Path path{{10.5, 60.5}, {20.5, 20.5}};
-  const View pixels{0, 100, 0, 100};
-  RenderResult thin = RenderFast(path, pixels, 100, Pen{1, 1}, 0);
-  ASSERT_EQ(thin.Lines.size(), 1u);
+  RenderResult thin = RenderFast(path, {0, 100, 0, 100}, 100, Pen{1, 1}, 0);
+  RenderResult wide = RenderFast(path, {0, 100, 0, 100}, 100, Pen{1, 4}, 0);
+  ASSERT_TRUE(thin.Lines.size() == 1 && wide.Lines.size() == 1);
   EXPECT_EQ(thin.Lines[0], (testing::LineRecord{10, 20, 60, 20}));
-  RenderResult wide = RenderFast(path, pixels, 100, Pen{1, 4}, 0);
-  ASSERT_EQ(wide.Lines.size(), 1u);
   EXPECT_EQ(wide.Lines[0], (testing::LineRecord{9, 19, 59, 19}));  // 8.5 rounds away from 0
   EXPECT_EQ(wide.Pic->Pixel(9, 22), ToRGB565(Color{200, 30, 60}));
   EXPECT_EQ(wide.Pic->Pixel(9, 23), 0xFFFF);
 }
 
-// The cases whose outcome is ours to choose: each must end promptly with
-// progress complete, and draw nothing outside what it can place.
-TEST(FracRenderEdges, ChordWithoutLengthDrawsThePathOnce) {
-  const Path closed{{0.2, 0.8, 0.5, 0.2}, {0.2, 0.2, 0.7, 0.2}};
-  RenderResult r = RenderFast(closed, {0, 1, 0, 1}, 200, Pen{}, 500);
-  EXPECT_EQ(r.Lines.size(), 3u);
-  EXPECT_FALSE(r.IterationMaxed);  // so the preview stops
-  ExpectProgressComplete(r);
-  EXPECT_GT(testing::ChangedPixels(*r.Pic), 250u);
-
-  // All points in one place.
-  RenderResult dot =
-      RenderFast(Path{{0.5, 0.5, 0.5}, {0.5, 0.5, 0.5}}, {0, 1, 0, 1}, 200, Pen{}, 500);
-  EXPECT_EQ(dot.Lines.size(), 2u);
-  EXPECT_FALSE(dot.IterationMaxed);
-  ExpectProgressComplete(dot);
-
-  // A chord too long to measure (its square overflows) is no better.
-  const Path vast{{0, 1e300, 0.5}, {0, 0, 1e300}};
-  RenderResult far = RenderFast(vast, {0, 1, 0, 1}, 200, Pen{}, 500);
-  EXPECT_EQ(far.Lines.size(), 2u);
-  EXPECT_FALSE(far.IterationMaxed);
-  ExpectProgressComplete(far);
-}
-
-TEST(FracRenderEdges, ViewsWithoutAMappingDrawNothing) {
-  const Path koch = testing::Koch();
-  for (const View& view : {View{0, 0, 0, 1}, View{0, 1, 0.5, 0.5}, View{kNaN, 1, 0, 1},
-                           View{0, 1, 0, kInf}, View{-kInf, kInf, 0, 1}, View{0, 1e-320, 0, 1}}) {
-    RenderResult r = RenderFast(koch, view, 100, Pen{}, 500);
-    EXPECT_TRUE(r.Lines.empty());
-    EXPECT_EQ(testing::ChangedPixels(*r.Pic), 0u);
-    EXPECT_FALSE(r.IterationMaxed);
-    ExpectProgressComplete(r);
-  }
-  // A point that is not a number spoils the mapping the same way.
-  RenderResult nan = RenderFast(Path{{0, kNaN, 1}, {0, 0, 0}}, {0, 1, 0, 1}, 100, Pen{}, 500);
-  EXPECT_TRUE(nan.Lines.empty());
-  ExpectProgressComplete(nan);
-}
-
-TEST(FracRenderEdges, CoordinatesBeyondTheIntegerRangeAreClipped) {
-  // A path that leaves the picture by far more than 2^31 pixels.
-  const Path wild{{0.5, 1e7, -3e9, 0.6}, {0.5, -4e12, 2e8, 0.5}};
-  for (Integer limit : {1, 2, 3}) {
-    RenderResult r = RenderFast(wild, {0, 1, 0, 1}, 200, Pen{3, 3}, limit);
-    ExpectProgressComplete(r);
-    EXPECT_LT(testing::ChangedPixels(*r.Pic), 200u * 200u);
-  }
-  // Copies that grow by 1e30 a level: their ends leave the Doubles within a
-  // few levels, and such branches are dropped instead of being followed to
-  // the limit through 2^400 segments that could never be drawn.
-  // A segment whose length overflows while the chord is fine.
-  RenderResult unmeasurable =
-      RenderFast(Path{{0, 1e300, 0.5, 1}, {0, 0, 0, 0}}, {0, 1, 0, 1}, 100, Pen{}, 500);
-  ExpectProgressComplete(unmeasurable);
-
-  const Path growing{{0, 1e30, 1}, {0, 0, 0}};
-  RenderResult g = RenderFast(growing, CentredView(100, 50), 100, Pen{}, 400);
-  ExpectProgressComplete(g);
-  EXPECT_FALSE(g.IterationMaxed);
-  EXPECT_EQ(testing::ChangedPixels(*g.Pic), 0u);
-}
-
-TEST(FracRenderEdges, ArraysOfDifferentLengthUseTheShorter) {
-  const Path uneven{{0, 0.5, 1, 7, 9}, {0, 0.2, 0}};
-  RenderResult r = RenderFast(uneven, CentredView(100, 80), 100, Pen{}, 1);
-  EXPECT_EQ(r.Lines.size(), 2u);
-}
-
 TEST(FracRenderEdges, SurfaceWithoutAPictureGetsEveryLine) {
   const View view = CentredView(300, 280);
-  testing::PicturelessGraphics g(300, 300);
+  testing::RecordingGraphics g(nullptr, 300);
   testing::SetPen(g, Pen{});
   const Path peano = testing::Peano();
   FracRender render(g, view.X1, view.X2, view.Y1, view.Y2, peano.Xs, peano.Ys, 500);
@@ -230,13 +134,6 @@ TEST(FracRenderEdges, SurfaceWithoutAPictureGetsEveryLine) {
   EXPECT_EQ(g.Lines.size(), 59049u);  // 9^5: 280 / 3^5 is under 2 pixels
   EXPECT_EQ(render.LinesDrawn(), g.Lines.size());
   EXPECT_EQ(render.CurrentProgress(), render.ProgressMax());
-}
-
-TEST(FracRenderEdges, PenOfNoSizeDrawsNoPixelsButCompletes) {
-  RenderResult r = RenderFast(testing::Koch(), CentredView(200, 180), 200, Pen{0, 1}, 500);
-  EXPECT_EQ(r.Lines.size(), 1024u);
-  EXPECT_EQ(testing::ChangedPixels(*r.Pic), 0u);
-  ExpectProgressComplete(r);
 }
 
 }  // namespace

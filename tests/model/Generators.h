@@ -2,7 +2,6 @@
 // Generator paths shared by the renderer's tests and benchmarks. Every path
 // runs from (0, 0) to (1, 0) unless it says otherwise.
 #include <cmath>
-#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -63,16 +62,6 @@ inline Path RandomPath(std::mt19937_64& random, int n) {
   path.Xs.push_back(1.0);
   path.Ys.push_back(0.0);
   return path;
-}
-
-// The longest segment over the chord.
-inline double LongestRatio(const Path& path) {
-  double longest = 0;
-  for (std::size_t i = 0; i + 1 < path.Xs.size(); ++i) {
-    longest =
-        std::max(longest, std::hypot(path.Xs[i + 1] - path.Xs[i], path.Ys[i + 1] - path.Ys[i]));
-  }
-  return longest / std::hypot(path.Xs.back() - path.Xs[0], path.Ys.back() - path.Ys[0]);
 }
 
 // A view of a size x size picture in which the chord (0, 0)-(1, 0) spans

@@ -19,33 +19,22 @@ struct LineRecord {
   friend bool operator==(const LineRecord&, const LineRecord&) = default;
 };
 
-// A surface on a picture that records every DrawLine before drawing it.
+// A surface that records every DrawLine before drawing it. Without a picture
+// (as a window's canvas) it has a size but no Target(), so everything must
+// come through DrawLine.
 class RecordingGraphics : public Graphics {
  public:
-  explicit RecordingGraphics(Picture* target) : Graphics(target) {}
+  explicit RecordingGraphics(Picture* target, Integer size = 0) : Graphics(target), size_(size) {}
+  Integer Width() const override { return Target() != nullptr ? Graphics::Width() : size_; }
+  Integer Height() const override { return Target() != nullptr ? Graphics::Height() : size_; }
   void DrawLine(Integer x1, Integer y1, Integer x2, Integer y2) override {
     Lines.push_back({x1, y1, x2, y2});
     Graphics::DrawLine(x1, y1, x2, y2);
   }
   std::vector<LineRecord> Lines;
-};
-
-// A surface that is not a plain picture (as a window's canvas): it has a
-// size but no Target(), so everything must come through DrawLine.
-class PicturelessGraphics : public Graphics {
- public:
-  PicturelessGraphics(Integer width, Integer height)
-      : Graphics(nullptr), width_(width), height_(height) {}
-  Integer Width() const override { return width_; }
-  Integer Height() const override { return height_; }
-  void DrawLine(Integer x1, Integer y1, Integer x2, Integer y2) override {
-    Lines.push_back({x1, y1, x2, y2});
-  }
-  std::vector<LineRecord> Lines;
 
  private:
-  Integer width_;
-  Integer height_;
+  Integer size_;
 };
 
 struct Pen {
@@ -70,15 +59,22 @@ inline void SetPen(Graphics& g, Pen pen) {
   g.PenHeight = pen.Height;
 }
 
+// Thrown by a recording RenderFast when the drawing exceeds its line cap.
+struct TooManyLines {};
+
 inline RenderResult RenderFast(const Path& path, const View& view, Integer size, Pen pen,
-                               Integer limit, bool record = true) {
+                               Integer limit, bool record = true,
+                               std::size_t cap = ~std::size_t{0}) {
   RenderResult result;
   result.Pic = NewPicture(size, size, 16);
   Graphics& g = result.Pic->Graphics();
   FracRender render(g, view.X1, view.X2, view.Y1, view.Y2, path.Xs, path.Ys, limit);
   SetPen(g, pen);
   if (record) {
-    render.ObserveLines([&result](Integer x1, Integer y1, Integer x2, Integer y2) {
+    render.ObserveLines([&result, cap](Integer x1, Integer y1, Integer x2, Integer y2) {
+      if (result.Lines.size() == cap) {
+        throw TooManyLines{};
+      }
       result.Lines.push_back({x1, y1, x2, y2});
     });
   }
@@ -105,7 +101,6 @@ inline RenderResult RenderOracle(const Path& path, const View& view, Integer siz
   result.ProgressMax = render.ProgressMax;
   result.IterationMaxed = render.IterationMaxed;
   result.MaxIteration = render.MaxIteration;
-  result.LinesDrawn = result.Lines.size();
   return result;
 }
 
@@ -120,14 +115,9 @@ inline std::size_t DifferentPixels(const Picture& a, const Picture& b) {
   return count;
 }
 
+// Pixels that are not white.
 inline std::size_t ChangedPixels(const Picture& picture) {
-  std::size_t count = 0;
-  for (Integer y = 0; y < picture.Height(); ++y) {
-    for (Integer x = 0; x < picture.Width(); ++x) {
-      count += picture.Pixel(x, y) != 0xFFFF ? 1 : 0;
-    }
-  }
-  return count;
+  return DifferentPixels(picture, *NewPicture(picture.Width(), picture.Height(), 16));
 }
 
 class FunctionThread : public Thread {

@@ -74,13 +74,11 @@ TEST(NewPicture, IsWhiteOrNothing) {
   EXPECT_EQ(picture->Graphics().Width(), 7);
   EXPECT_EQ(picture->Graphics().Height(), 3);
   EXPECT_TRUE(Inked(*picture).empty());
-  const Integer refused[][3] = {{0, 9, 16},
-                                {-1, 9, 16},
-                                {9, kMin, 16},
-                                {9, 9, 32},
-                                {99999, 99999, 16},
-                                {kMax, kMax, 16},
-                                {1 << 15, (1 << 14) + 1, 16}};
+  // No side, a negative side, another depth, and more than Picture::kMaxPixels.
+  // clang-format off
+  const Integer refused[][3] = {{0, 9, 16}, {-1, 9, 16}, {9, kMin, 16}, {9, 9, 32},
+                                {99999, 99999, 16}, {kMax, kMax, 16}, {1 << 15, (1 << 14) + 1, 16}};
+  // clang-format on
   for (const auto& [w, h, depth] : refused) {
     EXPECT_EQ(NewPicture(w, h, depth), nullptr) << w << "x" << h << "x" << depth;
   }
@@ -119,23 +117,7 @@ TEST(DrawLine, CoversThePenBoxesAlongTheLinePixels) {
   }
 }
 
-TEST(DrawLine, PenOfFourAndPensThatDrawNothing) {
-  auto picture = Blank(10, 7, 4, 4);
-  picture->Graphics().DrawLine(3, 1, 5, 2);
-  EXPECT_EQ(Art(*picture),
-            "..........\n...####...\n...######.\n...######.\n...######.\n....#####.\n"
-            "..........\n");
-  picture = Blank(10, 10);
-  Graphics& g = picture->Graphics();
-  for (const auto& [w, h] : {std::pair{0, 0}, {0, 3}, {3, 0}, {-1, 2}, {kMin, kMin}}) {
-    g.PenWidth = w;
-    g.PenHeight = h;
-    g.DrawLine(1, 1, 8, 6);
-  }
-  EXPECT_TRUE(Inked(*picture).empty());
-}
-
-TEST(DrawLine, AnyIntegerCoordinatesAreClippedExactly) {
+TEST(DrawLine, AnyIntegerCoordinatesAreClippedAndPensOfNoSizeDrawNothing) {
   auto picture = Blank(50, 40);
   picture->Graphics().DrawLine(-2000000000, -2000000000, 2000000000, 2000000000);
   Pixels diagonal;
@@ -146,6 +128,15 @@ TEST(DrawLine, AnyIntegerCoordinatesAreClippedExactly) {
   picture = Blank(50, 40);
   picture->Graphics().DrawLine(kMin, -1, kMax, -1);
   picture->Graphics().DrawLine(kMax, kMin, kMax, kMax);
+  EXPECT_TRUE(Inked(*picture).empty());
+  // Pens with a side of 0 or less, on lines inside and across the edge.
+  Graphics& g = picture->Graphics();
+  for (const auto& [w, h] : {std::pair{0, 0}, {0, 3}, {3, 0}, {-1, 2}, {kMin, kMin}}) {
+    g.PenWidth = w;
+    g.PenHeight = h;
+    g.DrawLine(1, 1, 8, 6);
+    g.DrawLine(41, 31, 48, 36);
+  }
   EXPECT_TRUE(Inked(*picture).empty());
   picture = Blank(50, 40, kMax, kMax);
   picture->Graphics().DrawLine(kMin, kMin, kMax, kMax);

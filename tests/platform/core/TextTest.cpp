@@ -20,20 +20,12 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(ToInteger, RoundsHalvesAwayFromZeroAndSaturates) {
-  const std::pair<double, Integer> cases[] = {{0.5, 1},
-                                              {-0.5, -1},
-                                              {2.5, 3},
-                                              {-2.5, -3},
-                                              {0.49999999999999994, 0},
-                                              {-0.0, 0},
-                                              {2147483646.5, kMax},
-                                              {2147483647.5, kMax},
-                                              {1e300, kMax},
-                                              {kInf, kMax},
-                                              {-2147483648.5, kMin},
-                                              {-kInf, kMin},
-                                              {kNaN, 0},
-                                              {-kNaN, 0}};
+  // clang-format off
+  const std::pair<double, Integer> cases[] = {
+      {0.5, 1}, {-0.5, -1}, {2.5, 3}, {-2.5, -3}, {0.49999999999999994, 0}, {-0.0, 0},
+      {2147483646.5, kMax}, {2147483647.5, kMax}, {1e300, kMax}, {kInf, kMax},
+      {-2147483648.5, kMin}, {-kInf, kMin}, {kNaN, 0}, {-kNaN, 0}};
+  // clang-format on
   for (const auto& [value, expected] : cases) {
     EXPECT_EQ(ToInteger(value), expected) << value;
   }
@@ -72,40 +64,18 @@ TEST(StrVal, StrIsTheShortestTextValReadsBack) {
 }
 
 TEST(StrVal, ValReadsALeadingDecimalNumber) {
+  // clang-format off
   const std::pair<std::string, double> cases[] = {
-      {"  12.5abc", 12.5},
-      {"\t-3", -3},
-      {"+4", 4},
-      {"-.5", -0.5},
-      {"5.", 5},
-      {"1E+3x", 1000},
-      {"25e-1", 2.5},
-      {"2e", 2},
-      {"2e+", 2},
-      {"1,2", 1},
-      {"1 2", 1},
-      {"007", 7},
-      {"0x1A", 0},
-      {"", 0},
-      {"abc", 0},
-      {".", 0},
-      {"-", 0},
-      {"- 5", 0},
-      {"+-5", 0},
-      {".e5", 0},
-      {"nan", 0},
-      {"-inf", 0},
-      {"infinity", 0},
-      {"True", 0},
+      {"  12.5abc", 12.5}, {"\t-3", -3}, {"+4", 4}, {"-.5", -0.5}, {"5.", 5}, {"1E+3x", 1000},
+      {"25e-1", 2.5}, {"2e", 2}, {"2e+", 2}, {"1,2", 1}, {"1 2", 1}, {"007", 7}, {"0x1A", 0},
+      {"", 0}, {"abc", 0}, {".", 0}, {"-", 0}, {"- 5", 0}, {"+-5", 0}, {".e5", 0}, {"nan", 0},
+      {"-inf", 0}, {"infinity", 0}, {"True", 0},
       // Out of range: the largest finite Double, or zero.
-      {"1e400", DBL_MAX},
-      {"-1e400", -DBL_MAX},
-      {"1e99999999999999999999", DBL_MAX},
-      {std::string(400, '9'), DBL_MAX},
-      {"1e-400", 0},
-      {"0e999999", 0},
+      {"1e400", DBL_MAX}, {"-1e400", -DBL_MAX}, {"1e99999999999999999999", DBL_MAX},
+      {std::string(400, '9'), DBL_MAX}, {"1e-400", 0}, {"0e999999", 0},
       {"4.9e-324", std::numeric_limits<double>::denorm_min()},
       {"0." + std::string(500, '0') + "1e520", 1e19}};
+  // clang-format on
   for (const auto& [text, expected] : cases) {
     EXPECT_EQ(Val(text), expected) << text;
   }

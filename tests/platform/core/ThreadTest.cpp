@@ -12,6 +12,13 @@
 namespace vantrel {
 namespace {
 
+// Every thread started here, killed ones included, has ended once the tests
+// are over: the program relies on WaitForAllThreads before it exits.
+class ThreadsEnd : public ::testing::Environment {
+  void TearDown() override { EXPECT_TRUE(WaitForAllThreads(std::chrono::seconds(30))); }
+};
+const auto* const kThreadsEnd = ::testing::AddGlobalTestEnvironment(new ThreadsEnd);
+
 using namespace std::chrono_literals;
 
 template <class Condition>
