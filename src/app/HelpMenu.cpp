@@ -2,12 +2,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "app/HelpMenuItem.h"
@@ -29,35 +26,6 @@ constexpr char kSeparator[] = "-";
 bool IsHelpDocument(const std::string& name) {
   const std::string extension = Right(name, 4);
   return TextEquals(extension, ".rtf") || TextEquals(extension, ".pdf");
-}
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool LowerLess(char x, char y) {
-  return static_cast<unsigned char>(AsciiLower(x)) < static_cast<unsigned char>(AsciiLower(y));
-}
-
-// FolderItem's listing order (names ignoring ASCII case, then bytes), so the
-// menu shows the entries in the order Item(i) gives them.
-bool ListedBefore(const std::string& a, const std::string& b) {
-  if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), LowerLess)) return true;
-  if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), LowerLess)) return false;
-  return a < b;
-}
-
-// The folder's entries, listed once. FolderItem::Item lists the whole folder
-// on every call, which would make a crowded folder quadratic.
-std::vector<FolderItem> Entries(const FolderItem& folder) {
-  std::vector<FolderItem> entries;
-  std::error_code error;
-  std::filesystem::directory_iterator it(folder.Path(), error);
-  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-    entries.emplace_back(it->path());
-  }
-  std::sort(entries.begin(), entries.end(), [](const FolderItem& a, const FolderItem& b) {
-    return ListedBefore(a.Name(), b.Name());
-  });
-  return entries;
 }
 
 FolderItem HelpFolder(const FolderItem& executableFolder) {
@@ -85,7 +53,7 @@ void HelpMenu::BuildMenu(const FolderItem& executableFolder) {
   bool hasDocs = false;
   std::optional<FolderItem> linksFile;
   // An entry is judged by its name alone; files and folders alike.
-  for (const FolderItem& entry : Entries(folder)) {
+  for (const FolderItem& entry : folder.Items()) {
     const std::string name = entry.Name();
     if (IsHelpDocument(name)) {
       if (pos < kMostEntries) Insert(pos++, std::make_shared<HelpMenuItem>(entry));

@@ -135,6 +135,12 @@ std::optional<FolderItem> FolderItem::Item(Integer index) const {
   return FolderItem(entries[static_cast<std::size_t>(index) - 1]);
 }
 
+std::vector<FolderItem> FolderItem::Items() const {
+  std::vector<FolderItem> items;
+  for (fs::path& entry : SortedEntries(path_)) items.emplace_back(std::move(entry));
+  return items;
+}
+
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile(std::string* error) const {
   return TextInputStream::FromFile(path_, error);
 }

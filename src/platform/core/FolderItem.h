@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Numbers.h"
 
@@ -28,6 +29,9 @@ class FolderItem {
   Integer Count() const;
   // Entry i of a folder, counted from 1 as the framework does; nullopt when out of range.
   std::optional<FolderItem> Item(Integer index) const;
+  // Every entry of a folder in the order of Item, listed once: a loop over
+  // Item would list the folder again on every call.
+  std::vector<FolderItem> Items() const;
 
   // nullptr when the file cannot be opened; error, when given, receives why.
   std::unique_ptr<TextInputStream> OpenAsTextFile(std::string* error = nullptr) const;

@@ -149,8 +149,11 @@ TEST_F(FilesTest, FolderItemsNavigateAndListSortedFromOne) {
   EXPECT_FALSE(root.Child("a.rtf").CreateAsFolder());
   ASSERT_EQ(root.Count(), 4);
   const char* expected[] = {"a.rtf", "b.pdf", "Links.txt", "Saved Fractals"};
+  const std::vector<FolderItem> items = root.Items();
+  ASSERT_EQ(items.size(), 4u);
   for (Integer i = 1; i <= 4; ++i) {
     EXPECT_EQ(root.Item(i)->Name(), expected[i - 1]);
+    EXPECT_EQ(items[static_cast<std::size_t>(i) - 1], *root.Item(i));
   }
   EXPECT_FALSE(root.Item(0) || root.Item(5));
   EXPECT_EQ(root.Child("a.rtf").Count() + root.Child("missing").Count(), 0);
