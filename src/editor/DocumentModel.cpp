@@ -9,14 +9,11 @@
 #include "editor/PointMarkers.h"
 #include "model/Globals.h"
 #include "model/SettingSet.h"
+#include "model/SettingsCatalogue.h"
 
 namespace vantrel {
 
 namespace {
-
-// Grid lines per unit of x and of y in the settings catalogue.
-constexpr std::size_t kGridLinesX = 3;
-constexpr std::size_t kGridLinesY = 4;
 
 // The box centre; the halves are added only when the sum would overflow, so
 // points near the ends of the Double range keep a finite centre.

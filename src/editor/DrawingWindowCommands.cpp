@@ -10,16 +10,13 @@
 #include "editor/DrawingWindow.h"
 #include "editor/ScaleWindow.h"
 #include "model/SettingSet.h"
+#include "model/SettingsCatalogue.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/Dialogs.h"
 
 namespace vantrel {
 
 namespace {
-
-// Render width and height in the settings catalogue.
-constexpr std::size_t kRenderWidth = 6;
-constexpr std::size_t kRenderHeight = 7;
 
 constexpr char kCanNotRender[] =
     "Can not render. Rendering height and width need to be greater than 0. Edit the rendering "

@@ -14,6 +14,7 @@
 #include "model/FracRender.h"
 #include "model/Globals.h"
 #include "model/SettingSet.h"
+#include "model/SettingsCatalogue.h"
 #include "platform/core/Thread.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/ProgressBar.h"
@@ -21,11 +22,6 @@
 
 namespace vantrel {
 namespace {
-
-// Catalogue indexes read here.
-constexpr std::size_t kFrameToRenderProportions = 2;
-constexpr std::size_t kRenderWidth = 6;
-constexpr std::size_t kRenderHeight = 7;
 
 constexpr char kStoppedText[] = "Rendering stopped";
 

@@ -15,6 +15,7 @@
 #include "editor/PreviewThreadClass.h"
 #include "model/Globals.h"
 #include "model/SettingSet.h"
+#include "model/SettingsCatalogue.h"
 #include "platform/core/Keyboard.h"
 #include "platform/core/Picture.h"
 #include "platform/core/Thread.h"
@@ -22,11 +23,6 @@
 
 namespace vantrel {
 namespace {
-
-// Settings catalogue indexes read here.
-constexpr std::size_t kLineColor = 1;
-constexpr std::size_t kPointSize = 1;
-constexpr std::size_t kSnapToGrid = 1;
 
 constexpr double kZoomIn = 1.25;
 constexpr double kZoomOut = 0.8;

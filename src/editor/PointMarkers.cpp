@@ -5,19 +5,13 @@
 
 #include "editor/CanvasView.h"
 #include "model/SettingSet.h"
+#include "model/SettingsCatalogue.h"
 #include "platform/core/Graphics.h"
 #include "platform/core/Thread.h"
 
 namespace vantrel {
 
 namespace {
-
-// Catalogue indexes read here.
-constexpr std::size_t kLineColor = 1;
-constexpr std::size_t kPointColor = 2;
-constexpr std::size_t kSelectionColor = 7;
-constexpr std::size_t kLineWidth = 0;
-constexpr std::size_t kPointSize = 1;
 
 bool IsSelected(const std::vector<bool>& selected, std::size_t i) {
   return i < selected.size() && selected[i];

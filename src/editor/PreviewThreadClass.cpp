@@ -9,6 +9,7 @@
 #include "editor/PreviewHost.h"
 #include "model/FracRender.h"
 #include "model/SettingSet.h"
+#include "model/SettingsCatalogue.h"
 #include "platform/core/Graphics.h"
 #include "platform/core/Picture.h"
 #include "platform/core/Text.h"
@@ -16,17 +17,6 @@
 namespace vantrel {
 
 namespace {
-
-// Catalogue indexes read here.
-constexpr std::size_t kBackgroundColor = 0;
-constexpr std::size_t kLineColor = 1;
-constexpr std::size_t kPreviewColor = 3;
-constexpr std::size_t kGridColor = 6;
-constexpr std::size_t kLineWidth = 0;
-constexpr std::size_t kPreviewLineWidth = 2;
-constexpr std::size_t kGridLinesX = 3;
-constexpr std::size_t kGridLinesY = 4;
-constexpr std::size_t kShowGrid = 0;
 
 void SetPen(Graphics& g, double width) {
   const Integer pen = ToInteger(width);

@@ -12,6 +12,32 @@ namespace vantrel {
 
 class SettingSet;
 
+// Where each setting stands in its array, named after its meaning. The
+// settings window's control with Index k edits element k, so the same names
+// tell its controls apart.
+// Colors:
+inline constexpr Integer kBackgroundColor = 0;
+inline constexpr Integer kLineColor = 1;
+inline constexpr Integer kPointColor = 2;
+inline constexpr Integer kPreviewColor = 3;
+inline constexpr Integer kRenderBackgroundColor = 4;
+inline constexpr Integer kRenderLineColor = 5;
+inline constexpr Integer kGridColor = 6;
+inline constexpr Integer kSelectionColor = 7;
+// Ints:
+inline constexpr Integer kLineWidth = 0;
+inline constexpr Integer kPointSize = 1;
+inline constexpr Integer kPreviewLineWidth = 2;
+inline constexpr Integer kGridLinesX = 3;
+inline constexpr Integer kGridLinesY = 4;
+inline constexpr Integer kRenderLineWidth = 5;
+inline constexpr Integer kRenderWidth = 6;
+inline constexpr Integer kRenderHeight = 7;
+// Booleans:
+inline constexpr Integer kShowGrid = 0;
+inline constexpr Integer kSnapToGrid = 1;
+inline constexpr Integer kFrameToRenderProportions = 2;
+
 enum class SettingGroup { Drawing, Rendering };
 
 struct ColorSetting {

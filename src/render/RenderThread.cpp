@@ -9,17 +9,13 @@
 #include "model/FracRender.h"
 #include "model/Globals.h"
 #include "model/SettingSet.h"
+#include "model/SettingsCatalogue.h"
 #include "platform/core/Graphics.h"
 #include "platform/core/Picture.h"
 
 namespace vantrel {
 
 namespace {
-
-// Catalogue indexes read here.
-constexpr std::size_t kRenderBackgroundColor = 4;
-constexpr std::size_t kRenderLineColor = 5;
-constexpr std::size_t kRenderLineWidth = 5;
 
 template <class T>
 T Required(T value, const char* what) {

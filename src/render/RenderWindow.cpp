@@ -13,6 +13,7 @@
 #include "model/FracRender.h"
 #include "model/Globals.h"
 #include "model/SettingSet.h"
+#include "model/SettingsCatalogue.h"
 #include "platform/core/Picture.h"
 #include "platform/core/Text.h"
 #include "platform/qt/Canvas.h"
@@ -27,10 +28,6 @@
 
 namespace vantrel {
 namespace {
-
-// Catalogue indexes read here.
-constexpr std::size_t kRenderWidth = 6;
-constexpr std::size_t kRenderHeight = 7;
 
 constexpr unsigned kAllEdges = Lock::Left | Lock::Top | Lock::Right | Lock::Bottom;
 

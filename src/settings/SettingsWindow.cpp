@@ -21,16 +21,7 @@ namespace vantrel {
 
 namespace {
 
-// Catalogue indexes the handlers tell apart.
-constexpr Integer kShowGrid = 0;
-constexpr Integer kFrameToRenderProportions = 2;
 constexpr Integer kLastPreviewNumber = 4;  // line widths, point size, grid densities
-constexpr Integer kRenderWidth = 6;
-constexpr Integer kRenderHeight = 7;
-constexpr Integer kBackgroundColor = 0;
-constexpr Integer kLineColor = 1;
-constexpr Integer kPreviewColor = 3;
-constexpr Integer kGridColor = 6;
 
 constexpr std::string_view kTitlePrefix = "Settings for: ";
 constexpr std::string_view kColorPrompt = "Selecte a Color";
