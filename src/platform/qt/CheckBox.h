@@ -1,30 +1,17 @@
 #pragma once
 // A check box. Action is raised when the user clicks it, never when the
 // program sets Value.
-#include <string>
-
-#include "platform/qt/Control.h"
-#include "platform/qt/Mirrored.h"
+#include "platform/qt/ToggleButton.h"
 
 namespace vantrel {
 
-class CheckBox : public Control {
+class CheckBox : public ToggleButton {
  public:
-  explicit CheckBox(const ControlDesign& design);
-
-  std::string Caption() const { return caption_.Get(); }
-  void Caption(const std::string& caption);
-  bool Value() const noexcept { return value_.load(std::memory_order_relaxed); }
-  void Value(bool value);
+  explicit CheckBox(const ControlDesign& design) : ToggleButton(design) {}
 
  protected:
-  QWidget* CreateWidget(QWidget* parent) override;
-
- private:
-  Mirrored<std::string> caption_;
-  std::atomic<bool> value_;
-  Integer textSize_;
-  bool bold_;
+  QAbstractButton* MakeButton(const QString& caption, QWidget* parent) override;
+  bool ClickRaisesAction(bool) const override { return true; }
 };
 
 }  // namespace vantrel

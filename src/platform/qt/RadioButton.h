@@ -2,30 +2,18 @@
 // A radio button. The radio buttons of a window form one group: turning one
 // on turns the others off. Action is raised when the user turns it on, never
 // when the program sets Value.
-#include <string>
-
-#include "platform/qt/Control.h"
-#include "platform/qt/Mirrored.h"
+#include "platform/qt/ToggleButton.h"
 
 namespace vantrel {
 
-class RadioButton : public Control {
+class RadioButton : public ToggleButton {
  public:
-  explicit RadioButton(const ControlDesign& design);
-
-  std::string Caption() const { return caption_.Get(); }
-  void Caption(const std::string& caption);
-  bool Value() const noexcept { return value_.load(std::memory_order_relaxed); }
-  void Value(bool value);
+  explicit RadioButton(const ControlDesign& design) : ToggleButton(design) {}
 
  protected:
-  QWidget* CreateWidget(QWidget* parent) override;
-
- private:
-  Mirrored<std::string> caption_;
-  std::atomic<bool> value_;
-  Integer textSize_;
-  bool bold_;
+  QAbstractButton* MakeButton(const QString& caption, QWidget* parent) override;
+  bool ClickRaisesAction(bool on) const override { return on; }
+  void SetChecked(QAbstractButton& button, bool value) override;
 };
 
 }  // namespace vantrel

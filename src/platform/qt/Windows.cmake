@@ -11,6 +11,7 @@ target_sources(vantrel_platform_qt PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CanvasWidget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StaticText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EditField.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ToggleButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CheckBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RadioButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScrollBar.cpp
