@@ -7,6 +7,7 @@ packages=(
   g++ make cmake pkg-config
   qt6-base-dev libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   "$@"
 )
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: a normal build, the whole suite again
-# under AddressSanitizer + UBSan, and the model and thread tests under
-# ThreadSanitizer. Headless: Qt tests use the offscreen platform.
+# under AddressSanitizer + UBSan, the model and thread tests under
+# ThreadSanitizer, then a minute of fuzzing the document files. Headless: Qt
+# tests use the offscreen platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,5 +33,10 @@ echo "== ThreadSanitizer: model and thread tests"
 build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_SANITIZE=thread -DVANTREL_BENCH=OFF
 cmake --build build-tsan -j "$jobs" --target vantrel_tsan_tests
 ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L tsan
+
+echo "== Fuzzing document files for a minute (clang, libFuzzer, ASan + UBSan)"
+build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVANTREL_FUZZ=ON
+cmake --build build-fuzz -j "$jobs" --target vantrel_document_fuzzer
+scripts/fuzz.sh 60
 
 echo "All tests passed."

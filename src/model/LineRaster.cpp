@@ -1,8 +1,10 @@
 #include "model/LineRaster.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/core/Picture.h"
+#include "platform/core/Thread.h"
 
 namespace vantrel {
 
@@ -19,10 +21,13 @@ LineRaster::LineRaster(Graphics& g)
   // A pen with no side draws nothing; leaving it to DrawLine keeps that rule in one place.
   const bool smallPen =
       penWidth_ > 0 && penHeight_ > 0 && penWidth_ <= kSmallPen && penHeight_ <= kSmallPen;
+  if (!smallPen) {
+    return;  // any other pen, even the most negative Integer, goes to DrawLine
+  }
   maxX_ = picture->Width() - penWidth_;
   maxY_ = picture->Height() - penHeight_;
   // A picture narrower than the pen has no inside; every line takes DrawLine's way.
-  direct_ = smallPen && maxX_ >= 0 && maxY_ >= 0;
+  direct_ = maxX_ >= 0 && maxY_ >= 0;
   unitPen_ = direct_ && penWidth_ == 1 && penHeight_ == 1;
   if (unitPen_) {
     FillShortSteps();
@@ -50,6 +55,10 @@ void LineRaster::FillShortSteps() {
 
 void LineRaster::OtherLine(Integer x1, Integer y1, Integer x2, Integer y2) {
   if (direct_ && Inside(x1, y1) && Inside(x2, y2)) {
+    // Ends inside the picture: the spans fit, and the walk stamps one pen
+    // per step along the longer one, plus one.
+    const std::int64_t steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1)) + 1;
+    YieldForPixels(steps * penWidth_ * penHeight_);
     if (unitPen_) {
       Walk(x1, y1, x2, y2, [this](Integer x, Integer y) { Store(x, y); });
     } else {

@@ -150,6 +150,21 @@ TEST(PreviewThread, ShrinkingPathCountsUpToItsDepthAndCompletes) {
   EXPECT_EQ(At(*pictures.back(), 3, 3), kGreen);
 }
 
+// A file can hold any width; the smallest and largest Integer pens must
+// draw (nothing, or everything) and the preview still completes.
+TEST(PreviewThread, PensOfAnyWidthFromAFileDrawAndComplete) {
+  for (double width : {-1e308, 1e308, -1.0}) {
+    Preview preview(Koch(40, [width](SettingSet& s) {
+      s.Ints[kLineWidth] = s.Ints[kPreviewLineWidth] = s.Ints[kPointSize] = width;
+      s.Colors[kPreviewColor] = kRed;
+      s.Colors[kLineColor] = kRed;
+    }));
+    ASSERT_TRUE(preview.RunToEnd()) << width;
+    EXPECT_EQ(preview.Host->Effects.back(), "Drawing Preview: Complete (3 Iterations)");
+    EXPECT_EQ(At(*preview.Host->Pictures.back(), 39, 0) == kRed, width > 0) << width;
+  }
+}
+
 // A segment as long as the chord keeps its length at every depth while the
 // tiny one stays a single leaf: every round reaches its limit, cheaply.
 TEST(PreviewThread, PathThatAlwaysReachesTheLimitRunsAllRounds) {

@@ -91,7 +91,8 @@ TEST(LineRasterTest, LongAndExtremeLines) {
                               {small, 10, big, 20}, {10, small, 20, big}, {small, small, big, big},
                               {-100, 20, 30, 25},   {30, 47, 31, 4000},   {big, big, big, big}};
   for (const auto& l : lines) {
-    for (Integer pen : {1, 5, 20}) {
+    // Pens of any Integer: a width read from a file can be the smallest one.
+    for (Integer pen : {small, -1, 1, 5, 20, big}) {
       ExpectSamePixels(*expected, *actual, pen, pen, l[0], l[1], l[2], l[3]);
     }
   }

@@ -25,11 +25,11 @@ class RenderThreadTest : public ::testing::Test {
 
   // The unit square shown on a 100 x 100 canvas.
   std::shared_ptr<RenderThread> Start(std::shared_ptr<Picture> picture, std::vector<double> xs,
-                                      std::vector<double> ys) {
+                                      std::vector<double> ys, double pen = 1.0) {
     auto settings = std::make_shared<SettingSet>();
     settings->Colors[4] = kBackground;
     settings->Colors[5] = kLine;
-    settings->Ints[5] = 1.0;
+    settings->Ints[5] = pen;
     const CanvasView view{.X1 = 0, .X2 = 1, .Y1 = 0, .Y2 = 1, .Width = 100, .Height = 100};
     const std::vector<bool> selected(xs.size(), false);
     auto doc = std::make_shared<const DocumentSnapshot>(xs, ys, selected, view, settings);
@@ -65,6 +65,21 @@ TEST_F(RenderThreadTest, DrawsWhatTheDocumentShowedInTheRenderColours) {
   EXPECT_EQ(line, 151);
   EXPECT_EQ(picture->PixelColor(25, 50), kLine);
   EXPECT_EQ(worker->Renderer()->CurrentProgress(), worker->Renderer()->ProgressMax());
+}
+
+TEST_F(RenderThreadTest, PensOfAnyWidthFromAFileDrawNothingOrEverything) {
+  for (double pen : {-1e308, 1e308}) {
+    auto picture = NewPicture(30, 20, 16);
+    auto worker = Start(picture, {0.0, 0.5, 1.0}, {0.5, 0.4, 0.5}, pen);
+    ASSERT_TRUE(worker->WaitUntilEnded(30s));
+    for (Integer y = 0; y < 20; ++y) {
+      for (Integer x = 0; x < 30; ++x) {
+        ASSERT_EQ(picture->PixelColor(x, y), pen > 0 ? kLine : kBackground) << x << "," << y;
+      }
+    }
+  }
+  queue_.Drain();
+  EXPECT_EQ(ends_, std::vector(2, RenderThread::Outcome::Complete));
 }
 
 TEST_F(RenderThreadTest, KilledRenderStopsAndNeverReportsItsEnd) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/core/Picture.h"
+#include "platform/core/Thread.h"
 
 namespace vantrel {
 
@@ -44,16 +45,24 @@ class Raster {
 
   void Plot(Int64 x, Int64 y) const { Store(bits_ + y * width_ + x); }
 
-  // Fills the half-open box [left, right) x [top, bottom), clipped.
+  // Fills the half-open box [left, right) x [top, bottom), clipped. Rows are
+  // written in pieces of at most a yield's worth of pixels, and a box
+  // clipped away still counts as one, so a worker drawing any number of
+  // boxes of any size reaches a yield in bounded time.
   void FillBox(Int64 left, Int64 top, Int64 right, Int64 bottom) const {
+    YieldForPixels(1);
     left = std::max<Int64>(left, 0);
     top = std::max<Int64>(top, 0);
     right = std::min(right, width_);
     bottom = std::min(bottom, height_);
     for (Int64 y = top; y < bottom; ++y) {
       std::uint16_t* row = bits_ + y * width_;
-      for (Int64 x = left; x < right; ++x) {
-        Store(row + x);
+      for (Int64 from = left; from < right; from += kPixelsPerYield) {
+        const Int64 to = std::min(right, from + kPixelsPerYield);
+        YieldForPixels(to - from);
+        for (Int64 x = from; x < to; ++x) {
+          Store(row + x);
+        }
       }
     }
   }
@@ -274,10 +283,12 @@ void Graphics::DrawLine(Integer x1, Integer y1, Integer x2, Integer y2) {
   }
   const Line line = Normalize(x1, y1, x2, y2);
   if (inside && onePixelPen) {
+    YieldForPixels(line.major + 1);
     WalkLine(line, [&](Int64 x, Int64 y) { raster.Plot(x, y); });
   } else if (inside && PenWidth <= kSmallPen && PenHeight <= kSmallPen) {
     const Int64 penWidth = PenWidth;
     const Int64 penHeight = PenHeight;
+    YieldForPixels((line.major + 1) * penWidth * penHeight);
     WalkLine(line, [&](Int64 x, Int64 y) {
       for (Int64 dy = 0; dy < penHeight; ++dy) {
         for (Int64 dx = 0; dx < penWidth; ++dx) {
@@ -356,8 +367,9 @@ void Graphics::DrawOval(Integer x, Integer y, Integer width, Integer height) {
     Int64 holeLast = 0;
     if (innerRow >= 0 && innerRow < innerH &&
         OvalRow(innerW, innerH, innerRow, holeFirst, holeLast)) {
-      raster.FillRow(row, x + first, x + PenWidth + holeFirst - 1);
-      raster.FillRow(row, x + PenWidth + holeLast + 1, x + last);
+      const Int64 holeLeft = Int64{x} + PenWidth;
+      raster.FillRow(row, x + first, holeLeft + holeFirst - 1);
+      raster.FillRow(row, holeLeft + holeLast + 1, x + last);
     } else {
       raster.FillRow(row, x + first, x + last);
     }
@@ -418,6 +430,7 @@ void Graphics::DrawPicture(const std::shared_ptr<const Picture>& picture, Intege
   const Int64 lastY = std::min(Int64{destY} + destHeight, targetH);
   for (Int64 y = firstY; y < lastY; ++y) {
     const Int64 sy = SourceAt(y - destY, destHeight, srcY, srcHeight);
+    YieldForPixels(lastX - firstX);
     if (sy < 0 || sy >= pictureH) {
       continue;
     }

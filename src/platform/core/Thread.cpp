@@ -16,6 +16,8 @@ namespace {
 // The Thread whose body runs on this OS thread; nullptr on every other
 // thread, which makes Yield there a single thread-local load.
 thread_local Thread* tCurrent = nullptr;
+// Pixels the calling thread may still write before YieldForPixels yields.
+thread_local std::int64_t tPixelsLeft = kPixelsPerYield;
 
 // How many OS threads of this class are alive, for WaitForAllThreads. Never
 // destroyed: a detached thread may still be leaving CountLive while the
@@ -190,6 +192,14 @@ void Thread::CheckPoint() {
 void Yield() {
   if (Thread* current = tCurrent) {
     current->CheckPoint();
+  }
+}
+
+void YieldForPixels(std::int64_t pixels) {
+  tPixelsLeft -= pixels;
+  if (tPixelsLeft <= 0) {
+    tPixelsLeft = kPixelsPerYield;
+    Yield();
   }
 }
 

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 
@@ -71,6 +72,16 @@ class Thread : public std::enable_shared_from_this<Thread> {
 
 // The kill and pause point of the calling thread.
 void Yield();
+
+// Pixels a thread may write between two yields. One drawing call can cover a
+// whole picture (a wide pen, a big rectangle), so drawing charges what it
+// writes here rather than relying on its callers' yields between calls: a
+// kill then lands within about a millisecond whatever is drawn.
+inline constexpr std::int64_t kPixelsPerYield = std::int64_t{1} << 18;
+
+// Charges pixels written by the calling thread and yields each time
+// kPixelsPerYield of them have been written since the last such yield.
+void YieldForPixels(std::int64_t pixels);
 
 // Blocks until every thread started by this class has ended (or timeout).
 // The program calls it once the event loop has returned, so no worker is

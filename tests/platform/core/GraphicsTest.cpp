@@ -2,13 +2,17 @@
 // '.' (white) and '#' (anything else).
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
 #include <set>
 
 #include "platform/core/Graphics.h"
 #include "platform/core/Picture.h"
+#include "platform/core/Thread.h"
 
 namespace vantrel {
 namespace {
@@ -193,6 +197,8 @@ TEST(Ovals, CoverThePixelsWhoseCentresLieInTheEllipse) {
   Graphics& g = picture->Graphics();
   g.FillOval(3, 3, 0, 4);
   g.FillOval(kMin, kMin, kMax, kMax);
+  g.PenWidth = 20;  // the ring's hole starts past the Integer range
+  g.DrawOval(kMax - 10, 0, 100, 100);
   g.PenWidth = 0;
   g.DrawOval(0, 0, 8, 8);
   EXPECT_TRUE(Inked(*picture).empty());
@@ -262,6 +268,56 @@ TEST(DrawPicture, DegenerateRectanglesDrawNothing) {
   EXPECT_TRUE(Inked(*picture).empty());
   g.DrawPicture(source, 0, 0, kMax, kMax, 0, 0, 1, 1);  // one pixel over everything
   EXPECT_EQ(Inked(*picture).size(), 36u);
+}
+
+// A worker killed before it draws: the drawing must stop at a yield within
+// about a yield's worth of pixels, however much one call would cover.
+class KilledPainter : public Thread {
+ public:
+  explicit KilledPainter(std::function<void()> paint) : paint_(std::move(paint)) {}
+  std::atomic<bool> finished{false};
+
+ protected:
+  void OnRun() override {
+    Kill();
+    paint_();
+    finished = true;
+  }
+
+ private:
+  std::function<void()> paint_;
+};
+
+TEST(Drawing, AKilledWorkerStopsWithinAYieldsWorthOfPixels) {
+  auto picture = Blank(1024, 1024);  // four yields' worth
+  Graphics& g = picture->Graphics();
+  const std::function<void()> paintings[] = {
+      [&g] {
+        g.PenWidth = g.PenHeight = kMax;
+        g.DrawLine(0, 0, 1, 1);
+      },
+      [&g] { g.FillRect(0, 0, kMax, kMax); },
+      [&g] { g.FillOval(0, 0, 1024, 1024); },
+      [&g] {
+        g.PenWidth = g.PenHeight = 8;
+        for (Integer y = 0; y < 1016; ++y) g.DrawLine(0, y, 1016, y);
+      },
+      [&g] {
+        for (Integer y = 0; y < 1024; ++y) g.DrawLine(0, y, 1023, y);
+      },
+      [&g, ink = Blank(1, 1)] {
+        ink->SetPixel(0, 0, 0);
+        g.DrawPicture(ink, 0, 0, 1024, 1024, 0, 0, 1, 1);
+      }};
+  for (const auto& paint : paintings) {
+    g.ClearRect(0, 0, 1024, 1024);
+    g.PenWidth = g.PenHeight = 1;
+    auto painter = std::make_shared<KilledPainter>(paint);
+    painter->Run();
+    ASSERT_TRUE(painter->WaitUntilEnded(std::chrono::seconds(60)));
+    EXPECT_FALSE(painter->finished);
+    EXPECT_LE(Inked(*picture).size(), static_cast<std::size_t>(2 * kPixelsPerYield));
+  }
 }
 
 }  // namespace
