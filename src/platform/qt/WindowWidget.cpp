@@ -7,6 +7,7 @@
 
 #include "platform/core/Text.h"
 #include "platform/qt/ClientArea.h"
+#include "platform/qt/InterfaceFont.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/Window.h"
 
@@ -48,6 +49,7 @@ std::string KeyText(const QKeyEvent& event) {
 
 WindowWidget::WindowWidget(Window& window, const WindowRecord& record)
     : QWidget(nullptr, FlagsFor(record)), window_(&window) {
+  setFont(InterfaceFont());
   // A floating window (the settings of the active document) appears beside the
   // document without taking the focus from it; SetFocus still activates it.
   if (record.Frame == kFloatingFrame) setAttribute(Qt::WA_ShowWithoutActivating);
