@@ -15,6 +15,7 @@
 namespace vantrel {
 namespace {
 
+constexpr char kAppName[] = "Vantrel";
 constexpr char kUntitled[] = "Untitled";
 constexpr char kOpenDialogTitle[] = "Select a Fractal";
 
@@ -34,6 +35,7 @@ App::App()
       StageCode(VANTREL_STAGE_CODE),
       NonReleaseVersion(VANTREL_NON_RELEASE_VERSION) {
   current = this;
+  DisplayName(kAppName);
 }
 
 App::~App() {

@@ -14,6 +14,9 @@
 
 int main(int argc, char** argv) {
   QApplication qt(argc, argv);
+  // The windows' boxes were fitted to this style's margins; a desktop's own
+  // style may pad buttons more.
+  QApplication::setStyle(QStringLiteral("Fusion"));
   try {
     vantrel::InstallDesktopServices();
     vantrel::SettingsWindow::InstallFactory();

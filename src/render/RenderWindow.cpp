@@ -135,9 +135,14 @@ RenderWindow::RenderWindow(Passkey, DrawingWindow& dw, std::shared_ptr<SettingSe
                            std::shared_ptr<Picture> fractal)
     : mSettings(std::move(settings)), Fractal(std::move(fractal)), DWin(Holding(dw)) {
   Build(Record(), kControls);
+  SetUpScrollBars();
+}
+
+// Raised inside Build, before the window shows: the window takes its opening
+// size while hidden, so no window manager ever sees a resize of a new window.
+void RenderWindow::OnOpen() {
   FindControls();
   OpeningSize();
-  SetUpScrollBars();
 }
 
 RenderWindow::~RenderWindow() {

@@ -126,6 +126,7 @@ class RenderWindow : public Window {
   static const ControlRecord<RenderWindow> kControls[9];
 
  protected:
+  void OnOpen() override;
   void OnResized() override;
   void OnPaint(vantrel::Graphics& g) override;
   void OnClose() override;
@@ -144,6 +145,8 @@ class RenderWindow : public Window {
   // Draws the scaled picture onto the canvas rectangle given, as DrawFrac
   // would draw it there.
   void DrawFracInto(Integer left, Integer top, Integer width, Integer height);
+  // The same below 100 %, with the picture shrunk by averaging.
+  void DrawShrunkInto(Integer left, Integer top, Integer width, Integer height);
   // The largest zoom at which the scaled picture still has Integer sides.
   double MaxScale() const;
 

@@ -7,10 +7,12 @@
 // picture is drawn in full only on paint, on the draw timer, at the render's
 // end and after a zoom change.
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 #include "model/Globals.h"
 #include "platform/core/Picture.h"
+#include "platform/core/ShrunkPicture.h"
 #include "platform/core/Text.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/ComboBox.h"
@@ -19,6 +21,8 @@
 #include "render/RenderWindow.h"
 
 namespace vantrel {
+
+using Int64 = std::int64_t;
 
 // --- Zoom ----------------------------------------------------------------------
 
@@ -66,6 +70,7 @@ void RenderWindow::DrawFrac() {
   if (!Fractal || fracCan_ == nullptr) return;
   // Nothing is cleared first: where the scaled picture does not reach, the
   // canvas keeps what it showed.
+  if (Scale < 1.0) return DrawShrunkInto(0, 0, FracCan().Width(), FracCan().Height());
   const Integer w = Fractal->Width();
   const Integer h = Fractal->Height();
   FracCan().Graphics().DrawPicture(Fractal, -XScroll, -Yscroll, ToInteger(w * Scale),
@@ -111,6 +116,7 @@ void RenderWindow::FillUncovered(Integer dx, Integer dy) {
 
 void RenderWindow::DrawFracInto(Integer left, Integer top, Integer width, Integer height) {
   if (!Fractal || width <= 0 || height <= 0) return;
+  if (Scale < 1.0) return DrawShrunkInto(left, top, width, height);
   // Drawn off screen over the strip alone, with the same destination
   // rectangle relative to the strip as DrawFrac uses on the canvas, so the
   // pixels match a full redraw while the cost stays that of the strip.
@@ -124,6 +130,26 @@ void RenderWindow::DrawFracInto(Integer left, Integer top, Integer width, Intege
   strip->Graphics().DrawPicture(Fractal, x, y, ToInteger(w * Scale), ToInteger(h * Scale), 0, 0,
                                 w, h);
   FracCan().Graphics().DrawPicture(strip, left, top);
+}
+
+void RenderWindow::DrawShrunkInto(Integer left, Integer top, Integer width, Integer height) {
+  // Shrunk by averaging, not by picking pixels, so that lines one pixel wide
+  // survive zooming out; only the part of the scaled picture under the
+  // canvas rectangle is computed, which keeps the cost that of the view.
+  const Integer scaledWidth = ToInteger(Fractal->Width() * Scale);
+  const Integer scaledHeight = ToInteger(Fractal->Height() * Scale);
+  const Int64 x0 = std::max<Int64>(Int64{left} + XScroll, 0);
+  const Int64 y0 = std::max<Int64>(Int64{top} + Yscroll, 0);
+  const Int64 x1 = std::min<Int64>(Int64{left} + width + XScroll, scaledWidth);
+  const Int64 y1 = std::min<Int64>(Int64{top} + height + Yscroll, scaledHeight);
+  if (x0 >= x1 || y0 >= y1) return;
+  const std::shared_ptr<Picture> part = ShrunkPart(
+      *Fractal, scaledWidth, scaledHeight, static_cast<Integer>(x0), static_cast<Integer>(y0),
+      static_cast<Integer>(x1 - x0), static_cast<Integer>(y1 - y0));
+  if (part) {
+    FracCan().Graphics().DrawPicture(part, static_cast<Integer>(x0 - XScroll),
+                                     static_cast<Integer>(y0 - Yscroll));
+  }
 }
 
 // --- Drag panning --------------------------------------------------------------

@@ -1,5 +1,6 @@
 // The application object: naming new documents, the window list, the Open
 // command and which settings windows show.
+#include <QGuiApplication>
 #include <QTest>
 #include <QWidget>
 
@@ -58,6 +59,10 @@ TEST_F(AppTest, NewDocumentsTakeTheFirstUntitledNameNoListedWindowShows) {
   app_.DrawingWin[1]->Close();
   EXPECT_EQ(Titles(), (Names{"Untitled*"}));
   EXPECT_EQ(New()->Title(), "Untitled");
+}
+
+TEST_F(AppTest, MessagesAndDialogsCarryTheProgramsName) {
+  EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "Vantrel");
 }
 
 TEST_F(AppTest, OpenFractalAsksInTheSavedFractalsFolderAndListsWhatItReads) {

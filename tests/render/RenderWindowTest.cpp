@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QResizeEvent>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -101,6 +102,38 @@ TEST_F(RenderWindowTest, OpensAtThePictureSizeWithinItsBounds) {
               (std::vector{c[2], c[3], c[4], c[5], c[6], c[7]}));
     w->Close();
   }
+}
+
+// Notes the size of every top-level widget as it is shown.
+struct ShownSizes : QObject {
+  bool eventFilter(QObject* object, QEvent* event) override {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (event->type() == QEvent::Show && widget != nullptr && widget->isWindow()) {
+      sizes.push_back(widget->size());
+    }
+    return false;
+  }
+  std::vector<QSize> sizes;
+};
+
+TEST_F(RenderWindowTest, ShowsAtItsOpeningSizeAndLaysOutForItsRealSizeOnly) {
+  ShownSizes shown;
+  qApp->installEventFilter(&shown);
+  auto w = Render(400, 250);
+  qApp->removeEventFilter(&shown);
+  ASSERT_NE(w, nullptr);
+  QWidget* top = w->Widget();
+  EXPECT_EQ(shown.sizes, std::vector<QSize>{top->size()}) << "never shown at another size";
+
+  // A window manager's late answers to earlier sizes change nothing.
+  for (const QSize stale : {QSize(300, 300), QSize(416, 100), QSize(200, 600)}) {
+    QResizeEvent event(stale, top->size());
+    QApplication::sendEvent(top, &event);
+  }
+  Settle();
+  EXPECT_EQ((std::vector{w->Width(), w->Height(), w->FracCan().Width(), w->FracCan().Height(),
+                         w->ScrollBarY().Left(), w->ScrollBarX().Top()}),
+            (std::vector<Integer>{416, 293, 400, 250, 400, 277}));
 }
 
 TEST_F(RenderWindowTest, RendersToItsEndThenStopsTheTimersAndOffersSave) {
@@ -203,7 +236,8 @@ class RenderViewTest : public RenderWindowTest {
     w_->ScaleBox_TextChanged();
   }
   // Canvas pixels unlike the picture at zoom num/den seen from the offsets
-  // (nearest pixel), or unlike white beyond it.
+  // (nearest pixel; below 100 % only somewhere in the picture), or unlike
+  // white beyond it.
   int Mismatches(std::int64_t num, std::int64_t den) const {
     const Picture& canvas = *w_->FracCan().Backing();
     const std::int64_t scaled = 800 * num / den;
@@ -216,7 +250,12 @@ class RenderViewTest : public RenderWindowTest {
           return static_cast<Integer>((2 * t + 1) * 800 / (2 * scaled));
         };
         const bool inside = tx < scaled && ty < scaled;
-        wrong += canvas.Pixel(cx, cy) != (inside ? Pattern(at(tx), at(ty)) : 0xFFFF);
+        const std::uint16_t pixel = canvas.Pixel(cx, cy);
+        if (!inside || num >= den) {
+          wrong += pixel != (inside ? Pattern(at(tx), at(ty)) : 0xFFFF);
+        } else {
+          wrong += pixel == 0xFFFF;
+        }
       }
     }
     return wrong;
@@ -242,6 +281,39 @@ TEST_F(RenderViewTest, ZoomSetsTheBarsAndRedrawsFromTheTopLeft) {
   EXPECT_DOUBLE_EQ(w_->Scale, std::numeric_limits<Integer>::max() / 800.0);
   w_->ScrollBarX().Value(w_->ScrollBarX().Maximum());
   EXPECT_EQ(w_->FracCan().Backing()->Pixel(0, 0), Pattern(799, 0));
+}
+
+TEST_F(RenderViewTest, ZoomedOutLinesOnePixelWideStayWhole) {
+  // Green lines on black: columns 3, 11, 19, ... and rows 6, 14, 22, ...
+  for (Integer y = 0; y < 800; ++y) {
+    for (Integer x = 0; x < 800; ++x) {
+      w_->Fractal->SetPixel(x, y, x % 8 == 3 || y % 8 == 6 ? 0x07E0 : 0);
+    }
+  }
+  const Picture& canvas = *w_->FracCan().Backing();
+  const auto lit = [&](Integer x, Integer y) { return (canvas.Pixel(x, y) & 0x07E0) != 0; };
+  for (const auto& [zoom, side] : {std::pair{"12.5%", 100}, {"16.7%", 134}}) {
+    Zoom(zoom);
+    int columns = 0;
+    int rows = 0;
+    for (Integer i = 0; i < side; ++i) {
+      bool column = true;
+      bool row = true;
+      for (Integer j = 0; j < side; ++j) {
+        column = column && lit(i, j);
+        row = row && lit(j, i);
+      }
+      columns += column;
+      rows += row;
+    }
+    EXPECT_EQ(columns, 100) << zoom << ": every line shown from end to end";
+    EXPECT_EQ(rows, 100) << zoom;
+    EXPECT_EQ(canvas.Pixel(side, 0), 0xFFFF) << "nothing beyond the picture";
+  }
+  // At 100 % the picture is shown exactly.
+  Zoom("100%");
+  EXPECT_EQ(canvas.Pixel(3, 0), 0x07E0);
+  EXPECT_EQ(canvas.Pixel(4, 0), 0);
 }
 
 TEST_F(RenderViewTest, ScrollingAndDraggingMoveTheContentAndFillWhatTheyUncover) {

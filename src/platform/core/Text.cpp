@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <system_error>
@@ -131,10 +132,15 @@ std::string Str(long value) { return std::to_string(value); }
 std::string Str(unsigned long value) { return std::to_string(value); }
 
 std::string Str(double value) {
-  // Without a format, to_chars writes the shortest text that reads back to
-  // exactly this Double, in plain or exponent form, whichever is shorter.
+  // Whole numbers below 1e15 are written out in digits, as people write them
+  // ("100000", not "1e+05"); every such number has at most 15 digits, so the
+  // text still reads back to exactly this Double. Other values get the
+  // shortest text that reads back, in plain or exponent form.
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  const bool whole = std::abs(value) < 1e15 && std::trunc(value) == value;
+  const auto result =
+      whole ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+            : std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
 }
 

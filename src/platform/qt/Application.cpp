@@ -31,6 +31,13 @@ Application::~Application() {
 
 Application* Application::Instance() noexcept { return Current().instance; }
 
+void Application::DisplayName(const std::string& name) {
+  // The application name, not Qt's display name: a display name set
+  // explicitly is appended to every window title by the X11 platform, and the
+  // program's window titles are its own. Messages fall back to this name.
+  QCoreApplication::setApplicationName(QString::fromStdString(name));
+}
+
 std::vector<Window*> Application::Windows() { return Current().windows; }
 
 Window* Application::FrontWindow() {

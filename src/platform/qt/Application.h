@@ -14,6 +14,7 @@
 // returns, with exit code 0. When the last document window (frame 0) closes
 // while the event loop runs, the application quits the same way: on Linux a
 // program without a document window has no menu left to go on with.
+#include <string>
 #include <vector>
 
 #include "platform/qt/MenuDispatch.h"
@@ -39,6 +40,10 @@ class Application {
   static Window* FrontWindow();
 
   MenuHandlers& Handlers() { return ApplicationMenuHandlers(); }
+
+  // The program's name as the user reads it: the title of its messages and
+  // dialogs. Window titles stay as the program sets them.
+  static void DisplayName(const std::string& name);
 
  protected:
   // Raised once when the event loop starts.

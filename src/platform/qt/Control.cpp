@@ -1,10 +1,10 @@
 #include "platform/qt/Control.h"
 
-#include <QFont>
 #include <QObject>
 #include <QWidget>
 #include <algorithm>
 
+#include "platform/qt/InterfaceFont.h"
 #include "platform/qt/Window.h"
 
 namespace vantrel {
@@ -135,11 +135,9 @@ void Control::PlaceWidget() {
 }
 
 void Control::ApplyFont(QWidget& widget, Integer textSize, bool bold) {
+  // Otherwise the control keeps the interface font its window gives it.
   if (textSize <= 0 && !bold) return;
-  QFont font = widget.font();
-  if (textSize > 0) font.setPointSize(textSize);
-  font.setBold(bold);
-  widget.setFont(font);
+  widget.setFont(InterfaceFont(textSize, bold));
 }
 
 }  // namespace vantrel

@@ -72,7 +72,7 @@ struct ControlRecord {
   std::string_view Text{};       // StaticText, EditField, ComboBox's edit text
   std::string_view Items{};      // ComboBox: the items, separated by Chr(13)
   Integer TextAlign = 0;       // 0 left, 1 centre, 2 right
-  Integer TextSize = 0;        // points; 0 the platform's default
+  Integer TextSize = 0;        // pixels; 0 the interface font's size
   bool Bold = false;
   bool MultiLine = false;      // StaticText
   std::string_view Mask{};       // EditField entry mask: "#99", "#9999", "999999.9999999999"

@@ -7,6 +7,7 @@
 
 #include "platform/core/Text.h"
 #include "platform/qt/ClientArea.h"
+#include "platform/qt/InterfaceFont.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/Window.h"
 
@@ -48,6 +49,7 @@ std::string KeyText(const QKeyEvent& event) {
 
 WindowWidget::WindowWidget(Window& window, const WindowRecord& record)
     : QWidget(nullptr, FlagsFor(record)), window_(&window) {
+  setFont(InterfaceFont());
   // A floating window (the settings of the active document) appears beside the
   // document without taking the focus from it; SetFocus still activates it.
   if (record.Frame == kFloatingFrame) setAttribute(Qt::WA_ShowWithoutActivating);
@@ -70,10 +72,14 @@ void WindowWidget::Detach() noexcept {
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {
+  // The layout follows the size the window has now, never the size the event
+  // carries: a window manager's late answers to earlier requests arrive as
+  // resize events with stale sizes.
+  QWidget::resizeEvent(event);
   const int menuHeight = MenuHeight();
-  const QSize size = event->size();
-  if (menuBar_ != nullptr) menuBar_->setGeometry(0, 0, size.width(), menuHeight);
-  client_->setGeometry(0, menuHeight, size.width(), std::max(size.height() - menuHeight, 0));
+  const QSize now = size();
+  if (menuBar_ != nullptr) menuBar_->setGeometry(0, 0, now.width(), menuHeight);
+  client_->setGeometry(0, menuHeight, now.width(), std::max(now.height() - menuHeight, 0));
   if (window_ != nullptr) window_->ClientResized(client_->width(), client_->height());
 }
 

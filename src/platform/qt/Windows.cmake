@@ -5,6 +5,7 @@ target_sources(vantrel_platform_qt PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/EventThread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EventPump.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Control.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InterfaceFont.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ControlFactory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Canvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CanvasGraphics.cpp

@@ -61,6 +61,13 @@ TEST(StrVal, StrIsTheShortestTextValReadsBack) {
   EXPECT_EQ(Str(0.1), "0.1");
   EXPECT_EQ(Str(-1.25), "-1.25");
   EXPECT_EQ(Str(kMin), "-2147483648");
+  // Whole numbers below 1e15 in digits; beyond, and for fractions, the shortest text.
+  EXPECT_EQ(Str(100000.0), "100000");
+  EXPECT_EQ(Str(-3e7), "-30000000");
+  EXPECT_EQ(Str(999999999999999.0), "999999999999999");
+  EXPECT_EQ(Str(1e15), "1e+15");
+  EXPECT_EQ(Str(1e-5), "1e-05");
+  EXPECT_EQ(Val("1e+05"), 100000.0);
 }
 
 TEST(StrVal, ValReadsALeadingDecimalNumber) {
