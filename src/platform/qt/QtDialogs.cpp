@@ -160,17 +160,14 @@ bool QtDialogs::ShowColorDialog(Color& c, const std::string& prompt) {
   return true;
 }
 
-void QtDialogs::OpenURL(const std::string& url) {
-  // Nothing is reported: a link the desktop cannot open passes unnoticed.
-  if (CanShow("link")) {
-    QDesktopServices::openUrl(QUrl(ToQString(url)));
-  }
+// Without a screen nobody would see the link open either way, so it counts
+// as opened; the caller tells the user only about a real refusal.
+bool QtDialogs::OpenURL(const std::string& url) {
+  return !CanShow("link") || QDesktopServices::openUrl(QUrl(ToQString(url)));
 }
 
-void QtDialogs::OpenDocument(const FolderItem& item) {
-  if (CanShow("document")) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(item)));
-  }
+bool QtDialogs::OpenDocument(const FolderItem& item) {
+  return !CanShow("document") || QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(item)));
 }
 
 }  // namespace vantrel
