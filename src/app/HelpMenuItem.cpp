@@ -20,7 +20,7 @@ HelpMenuItem::HelpMenuItem(FolderItem f) : f(std::move(f)) {
 
 HelpMenuItem::~HelpMenuItem() = default;
 
-// Nothing comes back: a document the desktop cannot open passes unnoticed.
+// A document the desktop cannot open gets a message from Launch.
 // False like every menu handler of the program; the entry has no name, so no
 // handler follows it.
 bool HelpMenuItem::Action() {

@@ -253,6 +253,7 @@ SettingsWindow::SettingsWindow(Passkey, DrawingWindow& dw) : DrawingWin(Holding(
   WindowRecord record = kRecord;
   record.Left = kLeft;
   record.Top = kTop;
+  FloatAbove(dw);
   Build(record, kControls);
 }
 

@@ -1,10 +1,13 @@
 // The application object: naming new documents, the window list, the Open
-// command and which settings windows show.
+// command, which settings windows show, the shortcuts in every window and
+// where the activation goes when a dialog closes.
 #include <QGuiApplication>
 #include <QTest>
 #include <QWidget>
 
+#include "app/AboutBox.h"
 #include "app/App.h"
+#include "app/MenuBar1.h"
 #include "editor/DocumentWindowFixture.h"
 #include "model/Globals.h"
 
@@ -113,6 +116,64 @@ TEST_F(AppTest, ActivatingADocumentHidesTheOtherDocumentsSettingsWindows) {
   EXPECT_TRUE(b->SettingsWin->Visible());
   app_.HideOtherSettingsWins(nullptr);
   EXPECT_FALSE(b->SettingsWin->Visible());
+}
+
+// Presses a Ctrl shortcut where the user's keys go in window.
+void PressCtrl(const Window& window, Qt::Key key, Qt::KeyboardModifiers more = {}) {
+  QWidget* top = window.Widget();
+  QWidget* focus = top->focusWidget();
+  QTest::keyClick(focus != nullptr ? focus : top, key, Qt::ControlModifier | more);
+}
+
+TEST_F(AppTest, ShortcutsWorkInWindowsWithoutABarAndTheSettingsWindowPassesDocumentCommandsOn) {
+  MenuBar1();
+  app_.AddMenuHandlers();
+  auto doc = New();
+  doc->AddPoint(10, 10, -1);
+  doc->SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+  Window& settings = *doc->SettingsWin;
+  settings.SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(settings.Widget()));
+  settings.ClearFocus();
+
+  PressCtrl(settings, Qt::Key_A);
+  EXPECT_EQ(doc->SelectedPoints, std::vector<bool>(doc->Xpoints.size(), true))
+      << "Select All reaches the document";
+  dialogs_.AnswerCancel();
+  PressCtrl(settings, Qt::Key_S, Qt::ShiftModifier);
+  ASSERT_EQ(dialogs_.Requests().size(), 1u) << "Save As reaches the document";
+  EXPECT_EQ(dialogs_.Requests().back().Kind, DialogKind::SaveDialog);
+  dialogs_.AnswerCancel();
+  PressCtrl(settings, Qt::Key_O);
+  EXPECT_EQ(dialogs_.Requests().back().Kind, DialogKind::OpenDialog);
+  PressCtrl(settings, Qt::Key_N);
+  EXPECT_EQ(app_.DrawingWin.size(), 2u);
+  for (const auto& window : app_.DrawingWin) Keep(window);
+
+  // A modeless dialog handles no document command, but the program's ones.
+  auto about = AboutBox();
+  about->SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(about->Widget()));
+  PressCtrl(*about, Qt::Key_S, Qt::ShiftModifier);
+  EXPECT_EQ(dialogs_.Requests().size(), 2u);
+  PressCtrl(*about, Qt::Key_N);
+  EXPECT_EQ(app_.DrawingWin.size(), 3u);
+  for (const auto& window : app_.DrawingWin) Keep(window);
+  dialogs_.AnswerButton(MessageDialogChoice::Alternate);  // "Don't Save"
+  PressCtrl(*about, Qt::Key_Q);
+  EXPECT_TRUE(app_.DrawingWin.empty());
+  EXPECT_FALSE(about->IsOpen());
+}
+
+TEST_F(AppTest, AClosingDialogHandsTheActivationBackToTheWindowItWasOpenedFrom) {
+  auto doc = New();
+  doc->SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+  auto about = AboutBox();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(about->Widget()));
+  about->Close();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(doc->Widget(), 1000));
 }
 
 }  // namespace

@@ -127,6 +127,14 @@ TEST_F(HelpMenuTest, EntriesOpenTheirDocumentOrLinkThroughTheDesktop) {
   EXPECT_EQ(asked[1].Kind, DialogKind::ShowURL);
   EXPECT_EQ(asked[1].URL, "https://www.qt.io/");
   EXPECT_EQ(asked[2].URL, "");
+
+  // A desktop without a program for them: a message names what stayed closed.
+  dialogs_.DesktopOpens = false;
+  for (Integer i : {0, 2}) menu_->Item(i)->Choose();
+  ASSERT_EQ(asked.size(), 7u);
+  EXPECT_EQ(asked[4].Kind, DialogKind::MsgBox);
+  EXPECT_NE(asked[4].Message.find((root_ / "bin/Help/Guide.pdf").string()), std::string::npos);
+  EXPECT_NE(asked[6].Message.find("\"https://www.qt.io/\""), std::string::npos);
 }
 
 // --- The About window ----------------------------------------------------------------

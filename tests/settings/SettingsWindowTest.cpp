@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QWindow>
 #include <filesystem>
 #include <functional>
 
@@ -101,6 +102,8 @@ TEST_F(SettingsWindowTest, BindsDesignValuesInForANewDocumentAndTheSettingsOutOt
   EXPECT_EQ(w.Widget()->minimumSize(), QSize(350, 466));
   EXPECT_EQ(w.Widget()->maximumSize(), QSize(350, 466));
   EXPECT_FALSE(w.Widget()->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  // What keeps it above its document under a window manager.
+  EXPECT_EQ(w.Widget()->windowHandle()->transientParent(), d.Widget()->windowHandle());
 
   // The binding itself, on a cleared set: design values in while asked ...
   w.Close();

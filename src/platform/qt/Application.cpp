@@ -47,6 +47,19 @@ Window* Application::FrontWindow() {
   return nullptr;
 }
 
+Window* Application::MenuWindow() {
+  const QWidget* active = QApplication::activeWindow();
+  const auto& windows = Current().windows;
+  const auto found = std::find_if(windows.begin(), windows.end(),
+                                  [active](const Window* w) { return w->Widget() == active; });
+  if (active == nullptr || found == windows.end()) return nullptr;
+  if ((*found)->Frame() != kFloatingFrame) return *found;
+  for (Window* window : windows) {
+    if (window->Frame() != kFloatingFrame && window->Visible()) return window;
+  }
+  return nullptr;
+}
+
 void Application::Register(Window* window) {
   auto& windows = Current().windows;
   windows.insert(windows.begin(), window);

@@ -38,6 +38,10 @@ class Application {
   static std::vector<Window*> Windows();
   // The frontmost visible window, or nullptr.
   static Window* FrontWindow();
+  // The window whose handlers answer the menus: the active window; for a
+  // floating one, the visible window that was active before it; nullptr when
+  // no window of the program is active.
+  static Window* MenuWindow();
 
   MenuHandlers& Handlers() { return ApplicationMenuHandlers(); }
 

@@ -82,8 +82,9 @@ class Dialogs {
   virtual std::optional<FolderItem> ShowSaveDialog(const SaveAsDialog& dialog) = 0;
   // True and c changed only when the user confirms a colour.
   virtual bool ShowColorDialog(Color& c, const std::string& prompt) = 0;
-  virtual void OpenURL(const std::string& url) = 0;
-  virtual void OpenDocument(const FolderItem& item) = 0;
+  // False when the desktop could not hand the link or document to a program.
+  virtual bool OpenURL(const std::string& url) = 0;
+  virtual bool OpenDocument(const FolderItem& item) = 0;
 };
 
 // Installs dialogs (nullptr: none) and returns the ones installed before.

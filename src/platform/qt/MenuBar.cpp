@@ -77,14 +77,17 @@ std::vector<QMenuBar*> MenuBar::Widgets() const {
 
 MenuBar* MenuBar::ShownIn(const QWidget* widget) {
   const QWidget* window = widget->window();
+  MenuBar* shownElsewhere = nullptr;
   for (MenuBar* bar : LiveBars()) {
     for (QMenuBar* shown : bar->Widgets()) {
       if (shown->window() == window) {
         return bar;
       }
+      shownElsewhere = bar;
     }
   }
-  return nullptr;
+  // A window without a bar (settings, dialogs) answers to the program's bar.
+  return shownElsewhere;
 }
 
 void MenuBar::RefreshBeforeShortcut(QObject* receiver, int key, int modifiers) {

@@ -16,7 +16,11 @@
 //  4. then the active window's EnableMenuItems runs and enables what its
 //     document allows.
 // So an item shows the state of the window it is used in, never one left over
-// from another window, and a disabled item never fires. Event thread only.
+// from another window, and a disabled item never fires.
+//
+// Shortcuts work in every window of the program, also in those that show no
+// bar; the active menu target (see SetActiveMenuTarget) decides what they do.
+// Event thread only.
 #include <QPointer>
 #include <vector>
 
@@ -47,7 +51,8 @@ class MenuBar : public MenuItem {
 
   QMenuBar* MakeWidget(QWidget* parent);
 
-  // The bar of the window that holds widget, or nullptr.
+  // The bar of the window that holds widget; for a window without one, a bar
+  // that another window shows; else nullptr.
   static MenuBar* ShownIn(const QWidget* widget);
   static void RefreshBeforeShortcut(QObject* receiver, int key, int modifiers);
   static bool HasShortcut(const MenuItem& item, int keyCombination);

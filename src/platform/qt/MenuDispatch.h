@@ -31,8 +31,10 @@ class MenuTarget {
   virtual void RaiseEnableMenuItems() = 0;
 };
 
-// The window layer reports the active window (nullptr: none) on activation,
-// deactivation and destruction.
+// The window layer reports the window whose handlers answer the menus
+// (nullptr: none) on activation, deactivation and destruction: the active
+// window, except a floating one, which hands the menus to the window that was
+// active before it, as a single menu bar at the top of the screen would.
 void SetActiveMenuTarget(MenuTarget* target);
 MenuTarget* ActiveMenuTarget();
 

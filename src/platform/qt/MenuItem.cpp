@@ -294,6 +294,9 @@ void MenuItem::RealizeAsMenu() {
 
 void MenuItem::RealizeAsCommand() {
   action_ = new QAction();
+  // The program's commands answer in every window, the ones that show no
+  // menu bar (settings, dialogs) included; RefreshEnabling decides which.
+  action_->setShortcutContext(Qt::ApplicationShortcut);
   ApplyText();
   action_->setEnabled(enabled_);
   ApplyShortcut();

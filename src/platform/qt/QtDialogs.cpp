@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QThread>
@@ -48,8 +49,23 @@ bool CanShow(const char* what) {
   return true;
 }
 
-// Dialogs sit on the window the user is working in.
-QWidget* DialogParent() { return QApplication::activeWindow(); }
+// Dialogs sit on the window the user is working in, which is active again
+// when they close: without a window manager no one else would activate it,
+// and the menus and shortcuts would have no window to act on.
+class DialogParent {
+ public:
+  DialogParent() : window_(QApplication::activeWindow()) {}
+  ~DialogParent() {
+    if (!window_.isNull() && window_->isVisible()) window_->activateWindow();
+  }
+  DialogParent(const DialogParent&) = delete;
+  DialogParent& operator=(const DialogParent&) = delete;
+
+  QWidget* Widget() const { return window_.data(); }
+
+ private:
+  QPointer<QWidget> window_;
+};
 
 QPushButton* AddButton(QMessageBox& box, const MessageDialogButton& button,
                        QMessageBox::ButtonRole role) {
@@ -77,7 +93,8 @@ void QtDialogs::ShowMsgBox(const std::string& text) {
   if (!CanShow("message box")) {
     return;
   }
-  QMessageBox box(DialogParent());
+  const DialogParent parent;
+  QMessageBox box(parent.Widget());
   // Messages quote window titles, which come from file names: never markup.
   box.setTextFormat(Qt::PlainText);
   box.setText(ToQString(text));
@@ -89,7 +106,8 @@ MessageDialogChoice QtDialogs::ShowMessageDialog(const MessageDialog& dialog) {
   if (!CanShow("message dialog")) {
     return MessageDialogChoice::Cancel;
   }
-  QMessageBox box(DialogParent());
+  const DialogParent parent;
+  QMessageBox box(parent.Widget());
   box.setIcon(QMessageBox::Warning);
   box.setTextFormat(Qt::PlainText);
   box.setText(ToQString(dialog.Message));
@@ -124,7 +142,8 @@ std::optional<FolderItem> QtDialogs::ShowOpenDialog(const OpenDialog& dialog) {
   if (!CanShow("open dialog")) {
     return std::nullopt;
   }
-  QFileDialog files(DialogParent(), ToQString(dialog.Title), InitialPath(dialog.InitialDirectory));
+  const DialogParent parent;
+  QFileDialog files(parent.Widget(), ToQString(dialog.Title), InitialPath(dialog.InitialDirectory));
   files.setAcceptMode(QFileDialog::AcceptOpen);
   files.setFileMode(QFileDialog::ExistingFile);
   return RunFileDialog(files);
@@ -134,7 +153,8 @@ std::optional<FolderItem> QtDialogs::ShowSaveDialog(const SaveAsDialog& dialog) 
   if (!CanShow("save dialog")) {
     return std::nullopt;
   }
-  QFileDialog files(DialogParent(), ToQString(dialog.Title), InitialPath(dialog.InitialDirectory));
+  const DialogParent parent;
+  QFileDialog files(parent.Widget(), ToQString(dialog.Title), InitialPath(dialog.InitialDirectory));
   files.setAcceptMode(QFileDialog::AcceptSave);
   files.setFileMode(QFileDialog::AnyFile);
   if (!dialog.PromptText.empty()) {
@@ -150,7 +170,8 @@ bool QtDialogs::ShowColorDialog(Color& c, const std::string& prompt) {
   if (!CanShow("colour picker")) {
     return false;
   }
-  QColorDialog picker(QColor(c.Red, c.Green, c.Blue), DialogParent());
+  const DialogParent parent;
+  QColorDialog picker(QColor(c.Red, c.Green, c.Blue), parent.Widget());
   picker.setWindowTitle(ToQString(prompt));
   if (picker.exec() != QDialog::Accepted || !picker.selectedColor().isValid()) {
     return false;
@@ -160,17 +181,14 @@ bool QtDialogs::ShowColorDialog(Color& c, const std::string& prompt) {
   return true;
 }
 
-void QtDialogs::OpenURL(const std::string& url) {
-  // Nothing is reported: a link the desktop cannot open passes unnoticed.
-  if (CanShow("link")) {
-    QDesktopServices::openUrl(QUrl(ToQString(url)));
-  }
+// Without a screen nobody would see the link open either way, so it counts
+// as opened; the caller tells the user only about a real refusal.
+bool QtDialogs::OpenURL(const std::string& url) {
+  return !CanShow("link") || QDesktopServices::openUrl(QUrl(ToQString(url)));
 }
 
-void QtDialogs::OpenDocument(const FolderItem& item) {
-  if (CanShow("document")) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(item)));
-  }
+bool QtDialogs::OpenDocument(const FolderItem& item) {
+  return !CanShow("document") || QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(item)));
 }
 
 }  // namespace vantrel

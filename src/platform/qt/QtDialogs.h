@@ -17,8 +17,8 @@ class QtDialogs final : public Dialogs {
   std::optional<FolderItem> ShowOpenDialog(const OpenDialog& dialog) override;
   std::optional<FolderItem> ShowSaveDialog(const SaveAsDialog& dialog) override;
   bool ShowColorDialog(Color& c, const std::string& prompt) override;
-  void OpenURL(const std::string& url) override;
-  void OpenDocument(const FolderItem& item) override;
+  bool OpenURL(const std::string& url) override;
+  bool OpenDocument(const FolderItem& item) override;
 };
 
 }  // namespace vantrel

@@ -125,18 +125,20 @@ bool ScriptedDialogs::ShowColorDialog(Color& c, const std::string& prompt) {
   return false;
 }
 
-void ScriptedDialogs::OpenURL(const std::string& url) {
+bool ScriptedDialogs::OpenURL(const std::string& url) {
   DialogRequest request;
   request.Kind = DialogKind::ShowURL;
   request.URL = url;
   requests_.push_back(std::move(request));
+  return DesktopOpens;
 }
 
-void ScriptedDialogs::OpenDocument(const FolderItem& item) {
+bool ScriptedDialogs::OpenDocument(const FolderItem& item) {
   DialogRequest request;
   request.Kind = DialogKind::Launch;
   request.Document = item;
   requests_.push_back(std::move(request));
+  return DesktopOpens;
 }
 
 const ScriptedDialogs::Answer* ScriptedDialogs::Next(const std::string& asked) {

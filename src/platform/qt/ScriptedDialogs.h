@@ -67,8 +67,12 @@ class ScriptedDialogs final : public Dialogs {
   std::optional<FolderItem> ShowOpenDialog(const OpenDialog& dialog) override;
   std::optional<FolderItem> ShowSaveDialog(const SaveAsDialog& dialog) override;
   bool ShowColorDialog(Color& c, const std::string& prompt) override;
-  void OpenURL(const std::string& url) override;
-  void OpenDocument(const FolderItem& item) override;
+  // Recorded; they succeed while DesktopOpens is true.
+  bool OpenURL(const std::string& url) override;
+  bool OpenDocument(const FolderItem& item) override;
+
+  // False: the desktop opens no link or document, as one without a program for them.
+  bool DesktopOpens = true;
 
  private:
   struct Cancel {};

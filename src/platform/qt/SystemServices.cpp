@@ -29,7 +29,7 @@ std::filesystem::path DocumentsFolder() {
 
 void ShowURL(const std::string& url) {
   if (Dialogs* dialogs = InstalledDialogs()) {
-    dialogs->OpenURL(url);
+    if (!dialogs->OpenURL(url)) MsgBox("The desktop could not open the link \"" + url + "\".");
   } else {
     std::cerr << "vantrel: no dialogs installed; link not opened\n";
   }
@@ -37,7 +37,10 @@ void ShowURL(const std::string& url) {
 
 void Launch(const FolderItem& item) {
   if (Dialogs* dialogs = InstalledDialogs()) {
-    dialogs->OpenDocument(item);
+    if (!dialogs->OpenDocument(item)) {
+      MsgBox("The desktop could not open the document \"" + item.NativePath() +
+             "\": it may have no program for this kind of file.");
+    }
   } else {
     std::cerr << "vantrel: no dialogs installed; document not opened\n";
   }

@@ -7,11 +7,12 @@
 
 namespace vantrel {
 
-// Hands a link to the desktop (browser, mail program) unchanged. Nothing is
-// reported: a link the desktop cannot open passes unnoticed.
+// Hands a link to the desktop (browser, mail program) unchanged. A link the
+// desktop cannot hand to a program gets a message that names it.
 void ShowURL(const std::string& url);
 
-// Opens a document in the desktop's default application for it.
+// Opens a document in the desktop's default application for it; a message
+// names the document when the desktop cannot.
 void Launch(const FolderItem& item);
 
 // Connects the program to the desktop: the desktop's dialogs, the keyboard

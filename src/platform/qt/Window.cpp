@@ -1,7 +1,9 @@
 #include "platform/qt/Window.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/qt/Application.h"
@@ -63,6 +65,7 @@ void Window::BeginBuild(const WindowRecord& record) {
   reportedWidth_ = Width();
   reportedHeight_ = Height();
   title_.Set(std::string(record.Title));
+  if (frame_ == kDialogFrame) opener_ = QApplication::activeWindow();
 
   widget_ = new WindowWidget(*this, record);
   widget_->setWindowTitle(QString::fromUtf8(record.Title.data(), record.Title.size()));
@@ -124,12 +127,20 @@ void Window::KeepAliveWhileOpen() {
   });
 }
 
+void Window::FloatAbove(const Window& owner) { owner_ = owner.Widget(); }
+
 // --- Operations ---------------------------------------------------------------
 
 void Window::Show() {
   if (!IsEventThread()) return PostToEventThread(Guarded(&Window::Show));
   if (widget_ == nullptr) return;
   visible_ = true;
+  // The window manager reads the owner when the window is mapped.
+  if (!owner_.isNull()) {
+    widget_->winId();
+    owner_->winId();
+    widget_->windowHandle()->setTransientParent(owner_->windowHandle());
+  }
   widget_->show();
   widget_->raise();
   // A floating window shows without taking the focus from the document.
@@ -158,8 +169,10 @@ void Window::Close() {
   if (!IsEventThread()) return PostToEventThread(Guarded(&Window::Close));
   if (!built_ || closed_) return;
   closed_ = true;
+  const bool wasActive = widget_ != nullptr && widget_->isActiveWindow();
   RunHandler([this] { OnClose(); });
   TearDown();
+  ReturnActivation(wasActive);
   Application::QuitIfNoDocumentLeft();
   // Let go of our own reference later, not inside this call.
   if (keepAlive_ != nullptr) PostToEventThread([hold = std::move(keepAlive_)] {});
@@ -177,6 +190,14 @@ void Window::TearDown() {
   widget->Detach();
   widget->hide();
   widget->deleteLater();  // we may be inside one of its own events
+}
+
+// Without a window manager nothing else would activate a window once the
+// active one goes, and the menus and shortcuts would have no window to act on.
+void Window::ReturnActivation(bool wasActive) {
+  if (!wasActive || opener_.isNull() || !opener_->isVisible()) return;
+  opener_->raise();
+  opener_->activateWindow();
 }
 
 void Window::Title(const std::string& title) {
@@ -241,12 +262,13 @@ void Window::RaiseEnableMenuItems() {
 // --- Events from the widget ---------------------------------------------------
 
 void Window::Activated(bool active) {
+  if (active) Application::BroughtToFront(this);
+  // Qt tells the window losing the activation and the one gaining it in no
+  // fixed order, so the target follows the application's active window.
+  SetActiveMenuTarget(Application::MenuWindow());
   if (active) {
-    SetActiveMenuTarget(this);
-    Application::BroughtToFront(this);
     RunHandler([this] { OnActivate(); });
   } else {
-    if (ActiveMenuTarget() == this) SetActiveMenuTarget(nullptr);
     RunHandler([this] { OnDeactivate(); });
   }
 }

@@ -17,7 +17,9 @@
 // object may outlive its Qt widget: every operation on it is then harmless.
 //
 // Close called by the program closes without asking CancelClose; the close
-// box and quitting ask it first.
+// box and quitting ask it first. A dialog (frame 11) that closes while active
+// hands the activation back to the window that was active when it was built.
+#include <QPointer>
 #include <atomic>
 #include <memory>
 #include <span>
@@ -108,6 +110,9 @@ class Window : public MenuTarget, public std::enable_shared_from_this<Window> {
 
   template <class W>
   void Build(const WindowRecord& record, std::span<const ControlRecord<W>> controls);
+  // A floating window stays above owner under a window manager (as its
+  // transient) while both are open. Call before Build.
+  void FloatAbove(const Window& owner);
   template <class W, std::size_t N>
   void Build(const WindowRecord& record, const ControlRecord<W> (&controls)[N]) {
     Build(record, std::span<const ControlRecord<W>>(controls));
@@ -141,6 +146,7 @@ class Window : public MenuTarget, public std::enable_shared_from_this<Window> {
   void FinishBuild(bool visible);
   void KeepAliveWhileOpen();
   void TearDown();
+  void ReturnActivation(bool wasActive);
   void Detach();
   void SetClientSize(Integer width, Integer height);
   void LayOutControls();
@@ -168,6 +174,8 @@ class Window : public MenuTarget, public std::enable_shared_from_this<Window> {
   MenuHandlers handlers_;
   WindowGraphics graphics_;
   WindowWidget* widget_ = nullptr;
+  QPointer<QWidget> opener_;  // a dialog's: active when it was built
+  QPointer<QWidget> owner_;   // a floating window's
   std::shared_ptr<Window> keepAlive_;
   std::shared_ptr<const Picture> backdrop_;
   std::shared_ptr<const bool> life_ = std::make_shared<const bool>(true);
