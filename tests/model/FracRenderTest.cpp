@@ -63,6 +63,8 @@ TEST(FracRenderFacts, CountsDepthsAndTheDepthLimit) {
       // lines are drawn, and the drawing is complete rather than cut short.
       {"capped limit", koch, CentredView(300, 5), 300, {}, 1, 4, false, 2},
       {"chord under 2 pixels", koch, CentredView(200, 1.5), 200, {}, 500, 1, false},
+      // Exactly 2 pixels is not under 2: the chord is replaced by its copies.
+      {"chord of exactly 2 pixels", koch, View{0, 100, -50, 50}, 200, {}, 500, 4, false},
       {"limit 0", testing::Peano(), mid, 200, {}, 0, 1, true},
       {"limit -1", testing::Peano(), mid, 200, {}, -1, 1, true},
       {"lowest limit", testing::Peano(), mid, 200, {}, kMinInt, 1, true},
