@@ -63,8 +63,9 @@ struct ObservedRaster {
   bool WellInside(double left, double top, double right, double bottom) const {
     return Raster.WellInside(left, top, right, bottom);
   }
-  // The observer sees lines outside the picture too.
-  bool WellOutside(double, double, double, double) const { return false; }
+  bool WellOutside(double left, double top, double right, double bottom) const {
+    return Raster.WellOutside(left, top, right, bottom);
+  }
 };
 
 }  // namespace
@@ -86,6 +87,7 @@ FracRender::FracRender(Graphics& G, double X1, double X2, double Y1, double Y2,
   CapDepth(MeasureSegments());
   PrepareProgress();
   PrepareCopies();
+  PrepareReach();
   frames_.resize(static_cast<std::size_t>(std::max(MaxIteration_, 1)));
 }
 
@@ -193,6 +195,37 @@ void FracRender::PrepareCopies() {
   }
 }
 
+// How far below a segment its lines can reach, level by level from the depth
+// limit up: a segment drawn reaches |v| from its start; one subdivided
+// reaches, through copy i, the copies before it plus what copy i's own
+// subtree reaches. The ratios settle after a few levels for generators whose
+// segments are all shorter than the chord, and grow (to infinity, which skips
+// nothing) for the others.
+void FracRender::PrepareReach() {
+  const auto levels = static_cast<std::size_t>(std::max(MaxIteration_, 0));
+  subtreeReach_.assign(levels + 1, 1.0);
+  for (std::size_t k = levels; k-- > 0;) {
+    const double below = subtreeReach_[k + 1];
+    double reach = 1.0;
+    double beforeRe = 0;
+    double beforeIm = 0;
+    for (const Similarity& u : U_) {
+      reach = std::max(reach, std::hypot(beforeRe, beforeIm) + std::hypot(u.Re, u.Im) * below);
+      beforeRe += u.Re;
+      beforeIm += u.Im;
+    }
+    if (!std::isfinite(reach) || !std::isfinite(maxScale2_)) {
+      reach = std::numeric_limits<double>::infinity();
+    }
+    subtreeReach_[k] = reach;
+    if (reach == below) {
+      std::fill(subtreeReach_.begin(), subtreeReach_.begin() + static_cast<std::ptrdiff_t>(k), reach);
+      return;  // settled: every level above is the same
+    }
+    Yield();
+  }
+}
+
 FracRender::~FracRender() = default;
 
 void FracRender::Draw() {
@@ -289,6 +322,9 @@ bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, d
     CountDrawn(k);
     return false;
   }
+  if (SkipOutside(sink, k, sx, sy, length2)) {
+    return false;
+  }
   if (k == ProgressIteration_) {
     AddProgress(1);
   }
@@ -300,6 +336,50 @@ bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, d
   }
   frames_[static_cast<std::size_t>(k)] = {sx, sy, vx, vy, 0};
   return true;
+}
+
+// A segment to be subdivided whose every line would lie wholly outside the
+// picture is not walked: it is counted as its whole subtree would be, and
+// the depth limit is noted when the subtree would have reached it. When that
+// cannot be told for sure, the segment is walked after all.
+template <class Sink>
+bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length2) {
+  const double length = std::sqrt(length2);
+  const double reach = length * subtreeReach_[static_cast<std::size_t>(k)] * (1.0 + 1e-9) + 1e-6;
+  if (!sink.WellOutside(sx - reach, sy - reach, sx + reach, sy + reach)) {
+    return false;
+  }
+  if (!maxed_) {
+    const Reach limit = ReachesLimit(k, length);
+    if (limit == Reach::Unsure) {
+      return false;
+    }
+    maxed_ = limit == Reach::Yes;
+  }
+  CountDrawn(k);
+  return true;
+}
+
+// The copies along the generator's longest segment are the longest of their
+// depth: their lengths decide. A segment of depth j subdivides when it is at
+// least 2 pixels long, so the limit M is reached exactly when the longest
+// copies of depths k + 1 to M - 1 all are; rounding aside, which the margin
+// leaves to a walk.
+FracRender::Reach FracRender::ReachesLimit(Integer k, double length) const {
+  if (k + 1 >= MaxIteration_) {
+    return Reach::Yes;  // its copies are drawn at the limit
+  }
+  const double ratio = std::sqrt(maxScale2_);
+  const double shortest = ratio < 1.0 ? length * std::pow(ratio, MaxIteration_ - 1 - k)
+                                      : length * ratio;
+  constexpr double kMargin = 1e-6;
+  if (shortest >= 2.0 * (1.0 + kMargin)) {
+    return Reach::Yes;
+  }
+  if (ratio < 1.0 && shortest < 2.0 * (1.0 - kMargin)) {
+    return Reach::No;
+  }
+  return Reach::Unsure;
 }
 
 // Draws every copy on the segment (sx, sy) + (vx, vy); the copies are of

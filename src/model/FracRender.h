@@ -55,7 +55,8 @@ class FracRender {
   // The depth limit after the constructor's cap.
   Integer MaxIteration() const noexcept { return MaxIteration_; }
   Integer ProgressIteration() const noexcept { return ProgressIteration_; }
-  // Segments drawn so far (lines whose ends have no pixel included).
+  // Segments drawn so far (lines whose ends have no pixel included); the
+  // segments of copies skipped as lying wholly outside the picture are not.
   UInt64 LinesDrawn() const noexcept { return linesDrawn_.load(std::memory_order_relaxed); }
 
   // For tests: sees every line as it is drawn, in pixels after conversion.
@@ -95,6 +96,13 @@ class FracRender {
   void DrawLeavesInside(const Sink& sink, Integer k, double sx, double sy, double vx, double vy);
   void CountLeaves(Integer k);
   template <class Sink>
+  bool SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length2);
+  // Whether the subtree of a segment of depth k and this length that is
+  // being subdivided reaches the depth limit somewhere.
+  enum class Reach { No, Yes, Unsure };
+  Reach ReachesLimit(Integer k, double length) const;
+  void PrepareReach();
+  template <class Sink>
   void DrawSegment(Sink& sink, double sx, double sy, double ex, double ey);
   template <class Sink>
   void DrawPathOnce(Sink& sink);
@@ -133,6 +141,9 @@ class FracRender {
   std::vector<Similarity> U_;
   double maxScale2_ = 0;       // largest |U_i|^2
   double reachRatio_ = 0;      // largest |U_0 + ... + U_i|
+  // subtreeReach_[k]: every line end below a segment v of depth k that is
+  // subdivided lies within subtreeReach_[k] |v| of its start.
+  std::vector<double> subtreeReach_;
   std::vector<UInt64> share_;  // progress share of a segment drawn at depth k
   std::vector<Frame> frames_;  // frames_[k]: the segment of depth k being subdivided
   double halfPen_ = 0;

@@ -62,8 +62,9 @@ std::shared_ptr<const FracRender> RenderThread::Renderer() const {
 void RenderThread::OnRun() {
   Graphics& g = fractal_->Graphics();
   const SettingSet& settings = *doc_->Settings;
-  g.ForeColor = settings.Colors[kRenderBackgroundColor];
-  g.FillRect(0, 0, fractal_->Width(), fractal_->Height());
+  // The window makes the picture without painting it, so the press that
+  // starts a render never waits on its memory; the one fill is made here.
+  fractal_->Paint(settings.Colors[kRenderBackgroundColor]);
   g.ForeColor = settings.Colors[kRenderLineColor];
   const Integer pen = ToInteger(settings.Ints[kRenderLineWidth]);
   g.PenHeight = pen;

@@ -67,7 +67,9 @@ void RenderWindow::SetUpScrollBars() {
 // --- Drawing -------------------------------------------------------------------
 
 void RenderWindow::DrawFrac() {
-  if (!Fractal || fracCan_ == nullptr) return;
+  // Until the worker has painted the background the picture holds no pixels
+  // worth showing; the canvas keeps what it has.
+  if (!Fractal || !Fractal->Painted() || fracCan_ == nullptr) return;
   // Nothing is cleared first: where the scaled picture does not reach, the
   // canvas keeps what it showed.
   if (Scale < 1.0) return DrawShrunkInto(0, 0, FracCan().Width(), FracCan().Height());
@@ -115,7 +117,7 @@ void RenderWindow::FillUncovered(Integer dx, Integer dy) {
 }
 
 void RenderWindow::DrawFracInto(Integer left, Integer top, Integer width, Integer height) {
-  if (!Fractal || width <= 0 || height <= 0) return;
+  if (!Fractal || !Fractal->Painted() || width <= 0 || height <= 0) return;
   if (Scale < 1.0) return DrawShrunkInto(left, top, width, height);
   // Drawn off screen over the strip alone, with the same destination
   // rectangle relative to the strip as DrawFrac uses on the canvas, so the

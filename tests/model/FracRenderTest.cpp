@@ -55,13 +55,16 @@ TEST(FracRenderFacts, CountsDepthsAndTheDepthLimit) {
   const Path closed{{0.2, 0.8, 0.5, 0.2}, {0.2, 0.2, 0.7, 0.2}};
   const Expect cases[] = {
       // Equal segments give n to the depth: a third of 3800 pixels drops under
-      // 2 pixels at depth 7, 1/sqrt(2) at depth 22. The fast path's bulk.
+      // 2 pixels at depth 7, 1/sqrt(2) of a 1333-pixel chord at depth 19 (the
+      // whole curve in view, so no copy is skipped). The fast path's bulk.
       {"Peano", testing::Peano(), big, 4000, {}, 500, 4782969, false, 0, 3800u * 3800u / 5},
-      {"Levy C", testing::LevyC(), big, 4000, {}, 500, 1u << 22, false},
+      {"Levy C", testing::LevyC(), View{-1.0, 2.0, -1.375, 1.625}, 4000, {}, 500, 1u << 19, false},
       // Every segment under 2 pixels: the cap raises limit 1 to 2, the same
       // lines are drawn, and the drawing is complete rather than cut short.
       {"capped limit", koch, CentredView(300, 5), 300, {}, 1, 4, false, 2},
       {"chord under 2 pixels", koch, CentredView(200, 1.5), 200, {}, 500, 1, false},
+      // Exactly 2 pixels is not under 2: the chord is replaced by its copies.
+      {"chord of exactly 2 pixels", koch, View{0, 100, -50, 50}, 200, {}, 500, 4, false},
       {"limit 0", testing::Peano(), mid, 200, {}, 0, 1, true},
       {"limit -1", testing::Peano(), mid, 200, {}, -1, 1, true},
       {"lowest limit", testing::Peano(), mid, 200, {}, kMinInt, 1, true},

@@ -19,6 +19,9 @@ struct LineRecord {
   friend bool operator==(const LineRecord&, const LineRecord&) = default;
 };
 
+// Thrown by a recording render when the drawing exceeds its line cap.
+struct TooManyLines {};
+
 // A surface that records every DrawLine before drawing it. Without a picture
 // (as a window's canvas) it has a size but no Target(), so everything must
 // come through DrawLine.
@@ -28,10 +31,14 @@ class RecordingGraphics : public Graphics {
   Integer Width() const override { return Target() != nullptr ? Graphics::Width() : size_; }
   Integer Height() const override { return Target() != nullptr ? Graphics::Height() : size_; }
   void DrawLine(Integer x1, Integer y1, Integer x2, Integer y2) override {
+    if (Lines.size() == Cap) {
+      throw TooManyLines{};
+    }
     Lines.push_back({x1, y1, x2, y2});
     Graphics::DrawLine(x1, y1, x2, y2);
   }
   std::vector<LineRecord> Lines;
+  std::size_t Cap = ~std::size_t{0};
 
  private:
   Integer size_;
@@ -58,9 +65,6 @@ inline void SetPen(Graphics& g, Pen pen) {
   g.PenWidth = pen.Width;
   g.PenHeight = pen.Height;
 }
-
-// Thrown by a recording RenderFast when the drawing exceeds its line cap.
-struct TooManyLines {};
 
 inline RenderResult RenderFast(const Path& path, const View& view, Integer size, Pen pen,
                                Integer limit, bool record = true,
@@ -89,10 +93,11 @@ inline RenderResult RenderFast(const Path& path, const View& view, Integer size,
 }
 
 inline RenderResult RenderOracle(const Path& path, const View& view, Integer size, Pen pen,
-                                 Integer limit) {
+                                 Integer limit, std::size_t cap = ~std::size_t{0}) {
   RenderResult result;
   result.Pic = NewPicture(size, size, 16);
   RecordingGraphics g(result.Pic.get());
+  g.Cap = cap;
   OracleFracRender render(g, view.X1, view.X2, view.Y1, view.Y2, path.Xs, path.Ys, limit);
   SetPen(g, pen);
   render.Draw();

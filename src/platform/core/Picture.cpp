@@ -1,7 +1,7 @@
 #include "platform/core/Picture.h"
 
 #include <atomic>
-#include <cstring>
+#include <algorithm>
 #include <new>
 
 #include "platform/core/Graphics.h"
@@ -28,7 +28,29 @@ void Picture::SetPixel(Integer x, Integer y, std::uint16_t value) noexcept {
   std::atomic_ref<std::uint16_t>(pixel).store(value, std::memory_order_relaxed);
 }
 
+void Picture::Paint(Color colour) noexcept {
+  const std::uint16_t value = ToRGB565(colour);
+  const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+  if (!Painted()) {
+    std::fill_n(bits_.get(), count, value);
+    painted_.store(true, std::memory_order_release);
+    return;
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    std::atomic_ref<std::uint16_t>(bits_[i]).store(value, std::memory_order_relaxed);
+  }
+}
+
 std::shared_ptr<Picture> NewPicture(Integer width, Integer height, Integer depth) {
+  std::shared_ptr<Picture> picture = NewUnpaintedPicture(width, height, depth);
+  if (picture) {
+    // No other thread can see the picture yet.
+    picture->Paint(Color{255, 255, 255});
+  }
+  return picture;
+}
+
+std::shared_ptr<Picture> NewUnpaintedPicture(Integer width, Integer height, Integer depth) {
   if (depth != 16 || width <= 0 || height <= 0) {
     return nullptr;
   }
@@ -41,9 +63,6 @@ std::shared_ptr<Picture> NewPicture(Integer width, Integer height, Integer depth
   if (!bits) {
     return nullptr;
   }
-  // No other thread can see the picture yet, so plain stores are safe here;
-  // white is all bits set in RGB565.
-  std::memset(bits.get(), 0xFF, static_cast<std::size_t>(pixels) * sizeof(std::uint16_t));
   try {
     return std::shared_ptr<Picture>(new Picture(width, height, std::move(bits)));
   } catch (const std::bad_alloc&) {

@@ -5,6 +5,7 @@
 // Pixel stores and loads are relaxed atomics, so the event thread may show a
 // picture that a worker is still drawing into without a data race; on x86
 // they compile to plain moves.
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -36,23 +37,39 @@ class Picture {
   void SetPixel(Integer x, Integer y, std::uint16_t value) noexcept;
   Color PixelColor(Integer x, Integer y) const noexcept { return FromRGB565(Pixel(x, y)); }
 
+  // False for a picture from NewUnpaintedPicture until Paint has run: its
+  // pixels are then undefined and must not be read. Any thread.
+  bool Painted() const noexcept { return painted_.load(std::memory_order_acquire); }
+  // Sets every pixel to colour. The first Paint of an unpainted picture
+  // writes at memory speed with plain stores, so no other thread may touch
+  // the pixels until Painted() is true; later ones store pixel by pixel, for
+  // readers that may be looking.
+  void Paint(Color colour) noexcept;
+
   // Raw rows for bulk work. Concurrent readers must use Pixel() instead.
   std::uint16_t* Bits() noexcept { return bits_.get(); }
   const std::uint16_t* Bits() const noexcept { return bits_.get(); }
 
  private:
-  friend std::shared_ptr<Picture> NewPicture(Integer width, Integer height, Integer depth);
+  friend std::shared_ptr<Picture> NewUnpaintedPicture(Integer width, Integer height,
+                                                      Integer depth);
   Picture(Integer width, Integer height, std::unique_ptr<std::uint16_t[]> bits);
 
   Integer width_;
   Integer height_;
   std::unique_ptr<std::uint16_t[]> bits_;
   std::unique_ptr<vantrel::Graphics> graphics_;
+  std::atomic<bool> painted_{false};
 };
 
 // A white picture of the given size, or nullptr (never throws, never aborts)
 // when a side is not positive, the depth is not 16, the size is above
 // Picture::kMaxPixels or the memory cannot be allocated.
 std::shared_ptr<Picture> NewPicture(Integer width, Integer height, Integer depth);
+
+// The same, without a pixel written: the memory is taken but not touched, so
+// even a picture of hundreds of megabytes comes at once. Its pixels are
+// undefined until its first Paint.
+std::shared_ptr<Picture> NewUnpaintedPicture(Integer width, Integer height, Integer depth);
 
 }  // namespace vantrel

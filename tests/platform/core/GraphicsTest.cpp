@@ -85,7 +85,22 @@ TEST(NewPicture, IsWhiteOrNothing) {
   // clang-format on
   for (const auto& [w, h, depth] : refused) {
     EXPECT_EQ(NewPicture(w, h, depth), nullptr) << w << "x" << h << "x" << depth;
+    EXPECT_EQ(NewUnpaintedPicture(w, h, depth), nullptr) << w << "x" << h << "x" << depth;
   }
+}
+
+TEST(NewPicture, AnUnpaintedPictureIsPaintedWholeOnce) {
+  EXPECT_TRUE(NewPicture(2, 2, 16)->Painted());
+  auto picture = NewUnpaintedPicture(5, 4, 16);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_FALSE(picture->Painted());
+  const Color blue{0, 0, 255};
+  picture->Paint(blue);
+  EXPECT_TRUE(picture->Painted());
+  EXPECT_EQ(picture->PixelColor(0, 0), blue);
+  EXPECT_EQ(picture->PixelColor(4, 3), blue);
+  picture->Paint(Color{255, 255, 255});  // a painted picture repaints whole too
+  EXPECT_TRUE(Inked(*picture).empty());
 }
 
 // Every line, clipped or not, with any pen, covers exactly the pen boxes
