@@ -10,6 +10,8 @@
 
 namespace vantrel {
 
+class FileWriter;
+
 class TextInputStream {
  public:
   // A line longer than this is cut there and the rest of it skipped, so a
@@ -33,7 +35,8 @@ class TextInputStream {
 
 class TextOutputStream {
  public:
-  // Writes to a temporary file beside path; Close renames it over path.
+  // Writes the file through FileWriter: atomically beside it, following
+  // links, refusing a write-protected file; nullptr when it cannot be written.
   static std::unique_ptr<TextOutputStream> ToFile(const std::filesystem::path& path,
                                                   std::string* error = nullptr);
   // Collects the text in memory (Text()), for tests and copies.
@@ -42,22 +45,21 @@ class TextOutputStream {
   ~TextOutputStream();  // without a successful Close the target is left untouched
 
   void WriteLine(const std::string& line);
-  // Flushes, syncs and renames over the target. False when anything written
-  // since opening failed, or the flush or rename failed; Error() tells why.
+  // Writes what is left, syncs and puts the file in place. False when
+  // anything written since opening failed; Error() tells why.
   bool Close();
   const std::string& Error() const noexcept { return error_; }
   // The text written so far (memory streams only).
   std::string Text() const;
 
  private:
+  static constexpr std::size_t kWriteChunkBytes = std::size_t{1} << 16;
   TextOutputStream() = default;
-  std::filesystem::path target_;
-  std::filesystem::path temp_;
-  std::ofstream file_;
-  std::ostringstream memory_;
-  bool toFile_ = false;
-  bool failed_ = false;
+  void Flush();
+  std::unique_ptr<FileWriter> file_;  // none for a memory stream
+  std::string pending_;
   bool closed_ = false;
+  bool ok_ = false;
   std::string error_;
 };
 
