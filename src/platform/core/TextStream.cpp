@@ -53,7 +53,7 @@ std::unique_ptr<TextInputStream> TextInputStream::FromString(std::string text) {
 
 std::string TextInputStream::ReadLine() {
   std::string line;
-  if (!in_) {
+  if (!in_ || overlong_) {
     return line;
   }
   std::streambuf& buffer = *in_->rdbuf();
@@ -69,15 +69,19 @@ std::string TextInputStream::ReadLine() {
       }
       break;
     }
-    if (line.size() < kMaxLineBytes) {
-      line.push_back(Traits::to_char_type(c));
+    if (line.size() == kMaxLineBytes) {
+      // Reading on to the line's end could take minutes on a huge file
+      // without line breaks, all of it on the event thread.
+      overlong_ = true;
+      break;
     }
+    line.push_back(Traits::to_char_type(c));
   }
   return line;
 }
 
 bool TextInputStream::EndOfFile() {
-  return !in_ || Traits::eq_int_type(in_->rdbuf()->sgetc(), Traits::eof());
+  return !in_ || overlong_ || Traits::eq_int_type(in_->rdbuf()->sgetc(), Traits::eof());
 }
 
 void TextInputStream::Close() { in_.reset(); }

@@ -14,8 +14,9 @@ class FileWriter;
 
 class TextInputStream {
  public:
-  // A line longer than this is cut there and the rest of it skipped, so a
-  // hostile file cannot make one ReadLine swallow all memory.
+  // No text the program reads has lines longer than this. A longer line ends
+  // the stream where the limit falls (LineTooLong() tells), so a file that is
+  // not text fails at once instead of being read to its end.
   static constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 
   static std::unique_ptr<TextInputStream> FromFile(const std::filesystem::path& path,
@@ -26,11 +27,14 @@ class TextInputStream {
   std::string ReadLine();
   // True when nothing is left to read (the framework's EOF, a macro name in C++).
   bool EndOfFile();
+  // True once a line was longer than kMaxLineBytes; the stream ended there.
+  bool LineTooLong() const noexcept { return overlong_; }
   void Close();
 
  private:
   explicit TextInputStream(std::unique_ptr<std::istream> in);
   std::unique_ptr<std::istream> in_;
+  bool overlong_ = false;
 };
 
 class TextOutputStream {

@@ -58,11 +58,16 @@ TEST(TextInputStream, ReadsLinesEndedByLfCrlfOrCr) {
   auto single = TextInputStream::FromString("a\n");
   EXPECT_EQ(single->ReadLine(), "a");
   EXPECT_TRUE(single->EndOfFile());
-  // An overlong line is cut and the rest of it skipped.
+  // A line of the longest length reads whole; one byte more ends the stream.
   const std::size_t limit = TextInputStream::kMaxLineBytes;
-  auto lines = TextInputStream::FromString(std::string(limit + 10, 'x') + "\r\nnext");
-  EXPECT_EQ(lines->ReadLine(), std::string(limit, 'x'));
-  EXPECT_EQ(lines->ReadLine(), "next");
+  auto longest = TextInputStream::FromString(std::string(limit, 'x') + "\nnext");
+  EXPECT_EQ(longest->ReadLine().size(), limit);
+  EXPECT_EQ(longest->ReadLine(), "next");
+  EXPECT_FALSE(longest->LineTooLong());
+  auto overlong = TextInputStream::FromString(std::string(limit + 1, 'x') + "\nnext");
+  EXPECT_EQ(overlong->ReadLine().size(), limit);
+  EXPECT_TRUE(overlong->LineTooLong() && overlong->EndOfFile());
+  EXPECT_EQ(overlong->ReadLine(), "");
 }
 
 TEST_F(FilesTest, ReplacesTheOldFileOnlyWhenClosedWithoutError) {
