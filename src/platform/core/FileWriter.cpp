@@ -101,7 +101,9 @@ std::unique_ptr<FileWriter> FileWriter::Open(const fs::path& path, std::string* 
     if (exists) ::fchmod(writer->fd_, old.st_mode & 07777);
     return writer;
   }
-  if (exists && writer->OpenInPlace()) return writer;
+  // Only a plain file is written in place: opening a pipe to write would
+  // wait for a reader, on the event thread.
+  if (exists && S_ISREG(old.st_mode) && writer->OpenInPlace()) return writer;
   Report(error, "Could not create", path, temporaryError);
   return nullptr;
 }
@@ -122,7 +124,7 @@ bool FileWriter::OpenTemporary(std::string* error) {
 bool FileWriter::OpenInPlace() {
   // Not truncated yet: until the new content is longer than a part of the
   // old, that part is still there. Commit cuts the file to its new length.
-  fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+  fd_ = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   inPlace_ = fd_ >= 0;
   return inPlace_;
 }
