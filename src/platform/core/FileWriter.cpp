@@ -157,8 +157,9 @@ bool FileWriter::Write(const char* data, std::size_t size) {
 
 bool FileWriter::Commit() {
   if (committed_ || fd_ < 0) return committed_;
-  if (!failed_ && inPlace_ && ::ftruncate(fd_, static_cast<off_t>(written_)) != 0)
+  if (!failed_ && inPlace_ && ::ftruncate(fd_, static_cast<off_t>(written_)) != 0) {
     Fail("Could not write", errno);
+  }
   // The data reaches the disk before it replaces the old file, so a power
   // failure cannot leave an empty document behind the rename.
   if (!failed_ && ::fsync(fd_) != 0) Fail("Could not write", errno);
