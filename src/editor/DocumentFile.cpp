@@ -55,6 +55,13 @@ void WriteDocument(const DocumentModel& document, TextOutputStream& stream) {
 }
 
 bool WriteDocumentFile(DocumentModel& document, const FolderItem& file, std::string* error) {
+  if (!document.HasRoomFor(0)) {
+    if (error) {
+      *error = "Could not write \"" + file.NativePath() + "\": a document holds at most " +
+               std::to_string(kMaxDocumentPoints) + " points";
+    }
+    return false;
+  }
   auto stream = file.CreateTextFile(error);
   if (!stream) return false;
   WriteDocument(document, *stream);
@@ -92,6 +99,8 @@ DocumentData ReadDocument(TextInputStream& stream) {
     data.Xpoints.push_back(x);
     data.Ypoints.push_back(y);
   }
+  // Checked once at the end: an overlong line ends the stream at once.
+  if (stream.LineTooLong()) throw FailedReadException();
   return data;
 }
 

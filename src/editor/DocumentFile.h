@@ -38,11 +38,6 @@ inline constexpr char kWriteFailedMessage[] = "Failed to save file.";
 // The ending dropped from a file's name to make the document's name.
 inline constexpr char kDocumentExtension[] = ".txt";
 
-// A file with more point lines than this is refused as not a document: no
-// path drawn by hand comes near it, and it bounds the memory a hostile file
-// can claim (about 150 MB with the document's snapshot).
-inline constexpr std::size_t kMaxDocumentPoints = std::size_t{1} << 22;
-
 // The revert prompt's message for a window title.
 std::string RevertMessage(const std::string& title);
 
@@ -66,7 +61,9 @@ struct DocumentData {
 // Writes the whole file to stream. Closing the stream is the caller's.
 void WriteDocument(const DocumentModel& document, TextOutputStream& stream);
 
-// Save: writes the document to file. On success the file becomes the
+// Save: writes the document to file; a document of more than
+// kMaxDocumentPoints points is refused, as the reader would refuse the file.
+// On success the file becomes the
 // document's file and the document is unchanged; on failure (error, when
 // given, says why) nothing of the document changes and the previous file
 // content is left in place.
@@ -74,7 +71,8 @@ bool WriteDocumentFile(DocumentModel& document, const FolderItem& file,
                        std::string* error = nullptr);
 
 // Reads a document from stream. Throws FailedReadException when the settings
-// block does not match or the file holds more than kMaxDocumentPoints points.
+// block does not match, a line is longer than any line of a document, or the
+// file holds more than kMaxDocumentPoints points.
 // A number that cannot be read (no digits, "nan", "inf") reads as 0; one too
 // large for a Double as the largest Double of its sign.
 DocumentData ReadDocument(TextInputStream& stream);

@@ -139,14 +139,21 @@ void DocumentModel::KeepParallel() {
   SelectedPoints.resize(count, false);
 }
 
-void DocumentModel::AddPoint(double x, double y, Integer index) {
+bool DocumentModel::HasRoomFor(std::size_t count) const noexcept {
+  const std::size_t held = std::min(Xpoints.size(), Ypoints.size());
+  return held <= kMaxDocumentPoints && count <= kMaxDocumentPoints - held;
+}
+
+bool DocumentModel::AddPoint(double x, double y, Integer index) {
   KeepParallel();
+  if (!HasRoomFor(1)) return false;
   const std::size_t count = Xpoints.size();
   const bool inRange = index >= 0 && static_cast<std::size_t>(index) <= count;
   InsertPoint(inRange ? static_cast<std::size_t>(index) : count, x, y);
   CollapseOverlaps();
   Preview();
   Changed(true);
+  return true;
 }
 
 void DocumentModel::RemovePoint(Integer i) {

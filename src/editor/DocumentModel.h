@@ -25,6 +25,18 @@ class DocumentSnapshot;
 class Graphics;
 class SettingSet;
 
+// What one point costs while its document is open and busy: its two Doubles
+// in the document, in the snapshot the workers read, in the path a Split
+// builds beside the old one and twice in the reader's growing vectors (80
+// bytes), and six Doubles' worth in each of two renderers, the preview's and
+// a render's (96 bytes).
+inline constexpr std::size_t kBytesPerPoint = 5 * 2 * sizeof(double) + 2 * 6 * sizeof(double);
+// The points of one document may take a quarter of a modest machine's 4 GiB.
+inline constexpr std::size_t kDocumentMemoryBudget = std::size_t{1} << 30;
+// The most points a document holds (6,100,805). The reader, the writer and
+// every command that adds points keep to it, so whatever is saved opens again.
+inline constexpr std::size_t kMaxDocumentPoints = kDocumentMemoryBudget / kBytesPerPoint;
+
 class DocumentModel {
  public:
   // Zoom factors are kept at or above this: the wheel's 1 - deltaY / 50
@@ -102,10 +114,12 @@ class DocumentModel {
   // (OldCanSizeX/Y) to the canvas's current size, keeping pixels square.
   void Resized();
 
+  // True when count more points fit within kMaxDocumentPoints.
+  bool HasRoomFor(std::size_t count) const noexcept;
   // index -1 appends; 0 to the number of points inserts before that index
   // (any other index appends). The new point is unselected; overlaps with
-  // its neighbours are removed.
-  void AddPoint(double x, double y, Integer index);
+  // its neighbours are removed. A full document changes nothing (false).
+  bool AddPoint(double x, double y, Integer index);
   // Removes point i; an index out of range changes nothing.
   void RemovePoint(Integer i);
   // Collapses every run of consecutive equal points to its first point,

@@ -144,6 +144,8 @@ class DrawingWindow : public Window, public DocumentModel {
   bool SaveForClose();
   // Whether the tool radio button of that name is on.
   bool ToolOn(const char* name) const;
+  // Whether count more points fit in the document; tells the user when not.
+  bool RoomForPoints(std::size_t count);
 
   // Canvas tools (DrawingWindowTools.cpp).
   void ZoomPress(double fx, double fy);

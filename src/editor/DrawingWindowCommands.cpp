@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <numeric>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "editor/ScaleWindow.h"
 #include "model/SettingSet.h"
 #include "model/SettingsCatalogue.h"
+#include "platform/core/Picture.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/Dialogs.h"
 
@@ -18,9 +20,22 @@ namespace vantrel {
 
 namespace {
 
+// Shown where a command would take the document past kMaxDocumentPoints.
+std::string TooManyPoints() {
+  return "Can not add points. A document can hold at most " + std::to_string(kMaxDocumentPoints) +
+         " points.";
+}
+
 constexpr char kCanNotRender[] =
     "Can not render. Rendering height and width need to be greater than 0. Edit the rendering "
     "dimensions in the settings window.";
+// Checked before any picture memory is taken: such a render would run to its
+// end and then could not be saved.
+std::string TooLargeToSave() {
+  return "Can not render. A rendering can be saved at most " +
+         std::to_string(Picture::kMaxSavedSide) +
+         " pixels wide and high. Edit the rendering dimensions in the settings window.";
+}
 
 // The path with the midpoint of every segment whose two ends are selected
 // inserted between them, selected too; the other points and flags as they
@@ -33,13 +48,22 @@ struct SplitPath {
   std::vector<bool> Selected;
 };
 
-bool Split(const DrawingWindow& dw, SplitPath& out) {
+bool Selected(const DrawingWindow& dw, std::size_t i) {
+  return i < dw.SelectedPoints.size() && dw.SelectedPoints[i];
+}
+
+// The number of midpoints a Split adds: one per segment with both ends selected.
+std::size_t SplitCount(const DrawingWindow& dw) {
   const std::size_t count = std::min(dw.Xpoints.size(), dw.Ypoints.size());
-  auto selected = [&](std::size_t i) { return i < dw.SelectedPoints.size() && dw.SelectedPoints[i]; };
   std::size_t pairs = 0;
   for (std::size_t k = 0; k + 1 < count; ++k) {
-    if (selected(k) && selected(k + 1)) ++pairs;
+    if (Selected(dw, k) && Selected(dw, k + 1)) ++pairs;
   }
+  return pairs;
+}
+
+bool Split(const DrawingWindow& dw, std::size_t pairs, SplitPath& out) {
+  const std::size_t count = std::min(dw.Xpoints.size(), dw.Ypoints.size());
   if (pairs == 0) return false;
   out.Xs.reserve(count + pairs);
   out.Ys.reserve(count + pairs);
@@ -47,8 +71,8 @@ bool Split(const DrawingWindow& dw, SplitPath& out) {
   for (std::size_t k = 0; k < count; ++k) {
     out.Xs.push_back(dw.Xpoints[k]);
     out.Ys.push_back(dw.Ypoints[k]);
-    out.Selected.push_back(selected(k));
-    if (k + 1 < count && selected(k) && selected(k + 1)) {
+    out.Selected.push_back(Selected(dw, k));
+    if (k + 1 < count && Selected(dw, k) && Selected(dw, k + 1)) {
       // midpoint halves before adding only where the sum would overflow.
       out.Xs.push_back(std::midpoint(dw.Xpoints[k], dw.Xpoints[k + 1]));
       out.Ys.push_back(std::midpoint(dw.Ypoints[k], dw.Ypoints[k + 1]));
@@ -66,7 +90,8 @@ bool Split(const DrawingWindow& dw, SplitPath& out) {
 // segment's selection.
 void DrawingWindow::SplitBTN_Action() {
   SplitPath split;
-  if (Split(*this, split)) {
+  const std::size_t pairs = SplitCount(*this);
+  if (RoomForPoints(pairs) && Split(*this, pairs, split)) {
     Xpoints = std::move(split.Xs);
     Ypoints = std::move(split.Ys);
     SelectedPoints = std::move(split.Selected);
@@ -76,6 +101,12 @@ void DrawingWindow::SplitBTN_Action() {
   // The preview restarts even when nothing was split.
   InhibitPreview = false;
   Preview();
+}
+
+bool DrawingWindow::RoomForPoints(std::size_t count) {
+  if (HasRoomFor(count)) return true;
+  MsgBox(TooManyPoints());
+  return false;
 }
 
 void DrawingWindow::ScaleBTN_Action() {
@@ -109,6 +140,11 @@ void DrawingWindow::RenderBTN_Action() {
   const bool sized = CurrentSettings != nullptr && CurrentSettings->Ints[kRenderWidth] > 0.0 &&
                      CurrentSettings->Ints[kRenderHeight] > 0.0;
   if (!sized) return MsgBox(kCanNotRender);
+  // Compared as the render window rounds them into the picture's size.
+  if (ToInteger(CurrentSettings->Ints[kRenderWidth]) > Picture::kMaxSavedSide ||
+      ToInteger(CurrentSettings->Ints[kRenderHeight]) > Picture::kMaxSavedSide) {
+    return MsgBox(TooLargeToSave());
+  }
   // Every press opens one more render window; the earlier ones stay open.
   if (!Services().NewRenderWindow) return;
   if (std::shared_ptr<Window> render = Services().NewRenderWindow(*this)) {

@@ -57,6 +57,7 @@ bool DrawingWindow::FracCan_MouseDown(Integer x, Integer y) {
   double fx = CanToFracX(x);
   double fy = CanToFracY(y);
   if (ToolOn("DrawBTN")) {
+    if (!RoomForPoints(1)) return false;
     if (SettingsOf(*this).Booleans[kSnapToGrid]) {
       fx = SnapToGridX(fx);
       fy = SnapToGridY(fy);

@@ -7,10 +7,12 @@ namespace vantrel {
 class FolderItem;
 class Picture;
 
-// Writes picture to f as a JPEG file. The data goes to a temporary file beside
-// f that replaces f only once it is complete, so a failed save leaves a file
-// already at f as it was. False when nothing was saved; error, when given,
-// then says why and names the file. No thread may be drawing into picture.
+// Writes picture to f as a JPEG file through FileWriter, so a failed save
+// leaves a file already at f as it was (unless f could only be overwritten in
+// place), a link at f stays a link and a write-protected f is refused. A
+// picture wider or higher than Picture::kMaxSavedSide is refused. False when
+// nothing was saved; error, when given, then says why and names the file. No
+// thread may be drawing into picture.
 bool SaveAsPicture(const FolderItem& f, const Picture& picture, std::string* error = nullptr);
 
 }  // namespace vantrel

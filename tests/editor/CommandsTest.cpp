@@ -81,6 +81,26 @@ TEST_F(CommandsTest, SplitStaysSoundWithEqualNeighboursAndMidpointsThatRoundOnto
   EXPECT_EQ(w->SelectedPoints, (Flags{true, true}));
 }
 
+// Split and clicks stop where the document is full, with a message; a split
+// that fits exactly goes ahead.
+TEST_F(CommandsTest, NoCommandTakesTheDocumentPastItsLargestSize) {
+  Points xs(kMaxDocumentPoints - 1);
+  for (std::size_t i = 0; i < xs.size(); ++i) xs[i] = static_cast<double>(i);
+  Flags sel(xs.size());
+  sel[xs.size() - 3] = sel[xs.size() - 2] = sel[xs.size() - 1] = true;  // two midpoints
+  Place(*w, xs, Points(xs.size()), sel);
+  w->SplitBTN_Action();
+  EXPECT_EQ(w->Xpoints.size(), kMaxDocumentPoints - 1);
+  w->SelectedPoints[xs.size() - 3] = false;  // one midpoint: exactly full
+  w->SplitBTN_Action();
+  EXPECT_EQ(w->Xpoints.size(), kMaxDocumentPoints);
+  w->FracCan_MouseDown(10, 10);
+  EXPECT_EQ(w->Xpoints.size(), kMaxDocumentPoints);
+  const std::string full = "Can not add points. A document can hold at most " +
+                           std::to_string(kMaxDocumentPoints) + " points.";
+  EXPECT_EQ(Messages(), (std::vector<std::string>{full, full}));
+}
+
 TEST_F(CommandsTest, ClearAndSelectAll) {
   w->X2 = w->Y2 = 315.0;
   w->CurrentSettings->Ints[1] = 8.0;
@@ -111,7 +131,17 @@ TEST_F(CommandsTest, RenderNeedsAPositiveSizeAndListsEveryWindowItOpens) {
   EXPECT_EQ(Messages(), std::vector<std::string>(3, "Can not render. Rendering height and width "
                                                     "need to be greater than 0. Edit the rendering "
                                                     "dimensions in the settings window."));
-  ints[7] = 600.0;
+  EXPECT_EQ(asked, 0);
+  // Sides a picture could not be saved at are refused before any window.
+  for (auto [width, height] : {std::pair{65535.6, 600.0}, {800.0, 1e300}}) {
+    ints[6] = width, ints[7] = height;
+    w->RenderBTN_Action();
+  }
+  EXPECT_EQ(Messages().back(), "Can not render. A rendering can be saved at most 65535 pixels wide "
+                               "and high. Edit the rendering dimensions in the settings window.");
+  EXPECT_EQ(Messages().size(), 5u);
+  EXPECT_EQ(asked, 0);
+  ints[6] = 65535.0, ints[7] = 600.0;
   for (int press = 0; press < 3; ++press) w->RenderBTN_Action();
   EXPECT_EQ(asked, 3);
   EXPECT_EQ(w->RenderWin.size(), 2u);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -138,14 +139,43 @@ TEST_F(DocumentFile, WhatIsNotADocumentFailsToRead) {
   EXPECT_TRUE(doc.Changed());
 }
 
-// A million points read in one pass; a line of 3 million digits is a number.
-TEST(DocumentRead, HugeFilesAndLinesOpenWithSoundValues) {
-  std::string text = FileWithPoints({std::string(3 << 20, '9') + ",1"});
-  for (int i = 0; i < (1 << 20); ++i) text += i % 2 ? "1,2\n" : "0.5,3\n";
-  const auto data = Read(std::move(text));
-  ASSERT_EQ(data.Xpoints.size(), (std::size_t{1} << 20) + 1);
-  EXPECT_TRUE(std::isfinite(data.Xpoints[0]));
-  EXPECT_EQ(data.Ypoints.back(), 2.0);
+// What the program lets a document grow to, it writes and reads back; one
+// point more is neither written nor read, nor added.
+TEST_F(DocumentFile, TheLargestDocumentRoundTripsAndNothingGoesBeyond) {
+  FakeDocument doc;
+  doc.Xpoints.resize(kMaxDocumentPoints);
+  doc.Ypoints.assign(kMaxDocumentPoints, -0.5);
+  doc.SelectedPoints.assign(kMaxDocumentPoints, false);
+  for (std::size_t i = 0; i < kMaxDocumentPoints; ++i) doc.Xpoints[i] = static_cast<double>(i);
+  EXPECT_FALSE(doc.AddPoint(1, 1, -1));
+  ASSERT_TRUE(WriteDocumentFile(doc, File("Largest.txt")));
+  DocumentData data = ReadDocumentFile(File("Largest.txt"));
+  EXPECT_TRUE(data.Xpoints == doc.Xpoints && data.Ypoints == doc.Ypoints);
+
+  std::ofstream(folder_ / "Largest.txt", std::ios::app) << "1,1\n";
+  EXPECT_THROW(ReadDocumentFile(File("Largest.txt")), FailedReadException);
+  doc.Xpoints.push_back(1), doc.Ypoints.push_back(1), doc.SelectedPoints.push_back(false);
+  std::string error;
+  EXPECT_FALSE(WriteDocumentFile(doc, File("Beyond.txt"), &error));
+  EXPECT_NE(error.find("at most " + std::to_string(kMaxDocumentPoints) + " points"),
+            std::string::npos) << error;
+  EXPECT_FALSE(fs::exists(folder_ / "Beyond.txt"));
+}
+
+// A line longer than any a document has ends the read where it is found,
+// in the view, the settings block or the points.
+TEST(DocumentRead, AnOverlongLineFailsAtOnceWherever) {
+  const std::string overlong(TextInputStream::kMaxLineBytes + 1, '9');
+  const auto valid = Lines(FileWithPoints({"1,2", "3,4"}));
+  for (std::size_t at : {std::size_t{0}, std::size_t{2}, valid.size() - 1}) {
+    auto lines = valid;
+    lines[at] = overlong;
+    std::string text = Joined(lines);
+    text += std::string(64 << 20, '7');  // a long tail after it is never read
+    auto in = TextInputStream::FromString(std::move(text));
+    EXPECT_THROW(ReadDocument(*in), FailedReadException) << at;
+    EXPECT_TRUE(in->EndOfFile());
+  }
 }
 
 // Any mutation of a valid file either fails to read or opens with a usable

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "editor/DocumentServices.h"
@@ -191,26 +193,52 @@ TEST_F(RenderWindowTest, SizeThatCannotBeHeldGetsAMessageAndNoWindow) {
                             "Choose a smaller render size."}));
 }
 
-TEST_F(RenderWindowTest, SaveWritesAJpegAndAFailedSaveLeavesWhatWasThere) {
+TEST_F(RenderWindowTest, SaveWritesAJpegAndAFailedSaveLeavesWhatWasThereAndSaysWhy) {
   auto w = Render(320, 240);
   ASSERT_TRUE(WaitForEnd(*w));
+  // Saved through a link: the file it points to gets the picture.
+  fs::create_symlink("Real.JPG", folder_ / "Star.JPG");
   dialogs_.AnswerFile(FolderItem(folder_ / "Star.JPG"));
   w->SaveBTN_Action();
   EXPECT_EQ(dialogs_.Requests().at(0).SuggestedFileName, "Untitled.JPG");
-  const QImage image(QString::fromStdString((folder_ / "Star.JPG").string()), "JPG");
+  EXPECT_TRUE(fs::is_symlink(folder_ / "Star.JPG"));
+  const QImage image(QString::fromStdString((folder_ / "Real.JPG").string()), "JPG");
   ASSERT_EQ(image.size(), QSize(320, 240));
   EXPECT_LT(qGray(image.pixel(5, 5)), 16);
-  // A target that cannot be replaced (a folder of that name) survives whole,
-  // and no temporary file stays behind.
+  // A target that cannot be replaced (a folder of that name, a protected
+  // file) survives whole, and no temporary file stays behind.
   fs::create_directories(folder_ / "Old.JPG");
   std::ofstream(folder_ / "Old.JPG" / "keep.txt") << "kept";
-  dialogs_.AnswerFile(FolderItem(folder_ / "Old.JPG"));
+  std::ofstream(folder_ / "Kept.JPG") << "kept";
+  fs::permissions(folder_ / "Kept.JPG", fs::perms::owner_read);
+  for (const char* name : {"Old.JPG", "Kept.JPG", "Big.JPG"}) {
+    dialogs_.AnswerFile(FolderItem(folder_ / name));
+  }
   w->SaveBTN_Action();
-  ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Messages()[0].rfind("Failed to save picture. Could not write \"" +
-                                (folder_ / "Old.JPG").string() + "\"", 0), 0u);
+  w->SaveBTN_Action();
+  // A disk that fills part-way: the system's reason, not an unknown error.
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  rlimit small = old;
+  small.rlim_cur = 1024;
+  const auto handler = signal(SIGXFSZ, SIG_IGN);
+  const bool limited = setrlimit(RLIMIT_FSIZE, &small) == 0;
+  w->SaveBTN_Action();
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, handler);
+  const auto named = [&](const char* name) { return "\"" + (folder_ / name).string() + "\": "; };
+  ASSERT_EQ(Messages().size(), 3u);
+  EXPECT_EQ(Messages()[0],
+            "Failed to save picture. Could not create " + named("Old.JPG") + "it is a folder.");
+  EXPECT_EQ(Messages()[1], "Failed to save picture. Could not replace " + named("Kept.JPG") +
+                               "the file is write-protected.");
+  if (limited) {
+    EXPECT_EQ(Messages()[2],
+              "Failed to save picture. Could not write " + named("Big.JPG") + "File too large.");
+  }
   EXPECT_TRUE(fs::exists(folder_ / "Old.JPG" / "keep.txt"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+  EXPECT_EQ(fs::file_size(folder_ / "Kept.JPG"), 4u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 4);
 }
 
 // --- The picture view: a finished 800 x 800 render (canvas 484 x 457) whose

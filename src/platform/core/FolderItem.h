@@ -35,9 +35,9 @@ class FolderItem {
 
   // nullptr when the file cannot be opened; error, when given, receives why.
   std::unique_ptr<TextInputStream> OpenAsTextFile(std::string* error = nullptr) const;
-  // Writes go to a temporary file beside this one; TextOutputStream::Close
-  // renames it over this file, so the old file survives any failure.
-  // nullptr when the temporary file cannot be created.
+  // Writes go through FileWriter (atomic, links followed, protection
+  // respected); TextOutputStream::Close puts the file in place. nullptr when
+  // the file cannot be written; error, when given, receives why.
   std::unique_ptr<TextOutputStream> CreateTextFile(std::string* error = nullptr) const;
 
   const std::filesystem::path& Path() const noexcept { return path_; }

@@ -10,10 +10,13 @@
 
 namespace vantrel {
 
+class FileWriter;
+
 class TextInputStream {
  public:
-  // A line longer than this is cut there and the rest of it skipped, so a
-  // hostile file cannot make one ReadLine swallow all memory.
+  // No text the program reads has lines longer than this. A longer line ends
+  // the stream where the limit falls (LineTooLong() tells), so a file that is
+  // not text fails at once instead of being read to its end.
   static constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 
   static std::unique_ptr<TextInputStream> FromFile(const std::filesystem::path& path,
@@ -24,16 +27,20 @@ class TextInputStream {
   std::string ReadLine();
   // True when nothing is left to read (the framework's EOF, a macro name in C++).
   bool EndOfFile();
+  // True once a line was longer than kMaxLineBytes; the stream ended there.
+  bool LineTooLong() const noexcept { return overlong_; }
   void Close();
 
  private:
   explicit TextInputStream(std::unique_ptr<std::istream> in);
   std::unique_ptr<std::istream> in_;
+  bool overlong_ = false;
 };
 
 class TextOutputStream {
  public:
-  // Writes to a temporary file beside path; Close renames it over path.
+  // Writes the file through FileWriter: atomically beside it, following
+  // links, refusing a write-protected file; nullptr when it cannot be written.
   static std::unique_ptr<TextOutputStream> ToFile(const std::filesystem::path& path,
                                                   std::string* error = nullptr);
   // Collects the text in memory (Text()), for tests and copies.
@@ -42,22 +49,21 @@ class TextOutputStream {
   ~TextOutputStream();  // without a successful Close the target is left untouched
 
   void WriteLine(const std::string& line);
-  // Flushes, syncs and renames over the target. False when anything written
-  // since opening failed, or the flush or rename failed; Error() tells why.
+  // Writes what is left, syncs and puts the file in place. False when
+  // anything written since opening failed; Error() tells why.
   bool Close();
   const std::string& Error() const noexcept { return error_; }
   // The text written so far (memory streams only).
   std::string Text() const;
 
  private:
+  static constexpr std::size_t kWriteChunkBytes = std::size_t{1} << 16;
   TextOutputStream() = default;
-  std::filesystem::path target_;
-  std::filesystem::path temp_;
-  std::ofstream file_;
-  std::ostringstream memory_;
-  bool toFile_ = false;
-  bool failed_ = false;
+  void Flush();
+  std::unique_ptr<FileWriter> file_;  // none for a memory stream
+  std::string pending_;
   bool closed_ = false;
+  bool ok_ = false;
   std::string error_;
 };
 

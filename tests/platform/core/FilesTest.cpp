@@ -3,8 +3,11 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "platform/core/FolderItem.h"
@@ -55,11 +58,16 @@ TEST(TextInputStream, ReadsLinesEndedByLfCrlfOrCr) {
   auto single = TextInputStream::FromString("a\n");
   EXPECT_EQ(single->ReadLine(), "a");
   EXPECT_TRUE(single->EndOfFile());
-  // An overlong line is cut and the rest of it skipped.
+  // A line of the longest length reads whole; one byte more ends the stream.
   const std::size_t limit = TextInputStream::kMaxLineBytes;
-  auto lines = TextInputStream::FromString(std::string(limit + 10, 'x') + "\r\nnext");
-  EXPECT_EQ(lines->ReadLine(), std::string(limit, 'x'));
-  EXPECT_EQ(lines->ReadLine(), "next");
+  auto longest = TextInputStream::FromString(std::string(limit, 'x') + "\nnext");
+  EXPECT_EQ(longest->ReadLine().size(), limit);
+  EXPECT_EQ(longest->ReadLine(), "next");
+  EXPECT_FALSE(longest->LineTooLong());
+  auto overlong = TextInputStream::FromString(std::string(limit + 1, 'x') + "\nnext");
+  EXPECT_EQ(overlong->ReadLine().size(), limit);
+  EXPECT_TRUE(overlong->LineTooLong() && overlong->EndOfFile());
+  EXPECT_EQ(overlong->ReadLine(), "");
 }
 
 TEST_F(FilesTest, ReplacesTheOldFileOnlyWhenClosedWithoutError) {
@@ -118,9 +126,68 @@ TEST_F(FilesTest, ReportsAFailedWriteAndKeepsTheOldFile) {
   setrlimit(RLIMIT_FSIZE, &old);
   signal(SIGXFSZ, handler);
   EXPECT_FALSE(closed);
-  EXPECT_NE(out->Error().find(target_.string()), std::string::npos) << out->Error();
+  EXPECT_NE(out->Error().find(target_.string() + "\": File too large"), std::string::npos)
+      << out->Error();
   EXPECT_EQ(Contents(target_), "old\n");
   EXPECT_EQ(Entries(), 1);
+}
+
+// Runs body as a user without root's rights over files (in a child process
+// when the tests run as root); true when body returned true.
+bool AsPlainUser(const std::function<bool()>& body) {
+  if (geteuid() != 0) return body();
+  const pid_t child = fork();
+  if (child == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 && body() ? 0 : 1);
+  int status = 0;
+  return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+         WEXITSTATUS(status) == 0;
+}
+
+TEST_F(FilesTest, WritesThroughLinksRefusesProtectedFilesAndFallsBackToInPlace) {
+  // A chain of links, the last one relative and dangling: the file at its
+  // end is created, and every link stays a link.
+  fs::create_directories(folder_ / "real");
+  fs::create_symlink("real/Star.txt", folder_ / "inner");
+  fs::create_symlink(folder_ / "inner", target_);
+  for (const char* text : {"first", "second"}) {
+    auto out = TextOutputStream::ToFile(target_);
+    ASSERT_NE(out, nullptr);
+    out->WriteLine(text);
+    ASSERT_TRUE(out->Close()) << out->Error();
+    EXPECT_EQ(Contents(folder_ / "real" / "Star.txt"), std::string(text) + "\n");
+  }
+  EXPECT_TRUE(fs::is_symlink(target_) && fs::is_symlink(folder_ / "inner"));
+
+  // A write-protected file is refused by name, even for root.
+  const fs::path kept = folder_ / "Kept.txt";
+  std::ofstream(kept) << "kept\n";
+  fs::permissions(kept, fs::perms::owner_read | fs::perms::group_read);
+  std::string error;
+  EXPECT_EQ(TextOutputStream::ToFile(kept, &error), nullptr);
+  EXPECT_EQ(error, "Could not replace \"" + kept.string() + "\": the file is write-protected");
+  EXPECT_EQ(Contents(kept), "kept\n");
+
+  // A folder that refuses the temporary file: a writable file in it is
+  // written in place, cut to its new length; a new file cannot be made.
+  const fs::path locked = folder_ / "locked";
+  fs::create_directories(locked);
+  std::ofstream(locked / "Open.txt") << "a much longer old content\n";
+  fs::permissions(locked / "Open.txt", fs::perms::all);
+  fs::permissions(locked, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(folder_, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+  if (geteuid() != 0) fs::permissions(locked, fs::perms::owner_write, fs::perm_options::remove);
+  EXPECT_TRUE(AsPlainUser([&] {
+    auto out = TextOutputStream::ToFile(locked / "Open.txt");
+    if (!out) return false;
+    out->WriteLine("new");
+    std::string refused;
+    return out->Close() && !TextOutputStream::ToFile(locked / "New.txt", &refused) &&
+           refused.find("Permission denied") != std::string::npos;
+  }));
+  EXPECT_EQ(Contents(locked / "Open.txt"), "new\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(locked), fs::directory_iterator()), 1);
+  fs::permissions(locked, fs::perms::owner_all, fs::perm_options::add);
 }
 
 TEST_F(FilesTest, ReportsAFailedReplace) {
