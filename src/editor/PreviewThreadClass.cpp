@@ -37,7 +37,9 @@ struct PreviewThreadClass::Round {
 
 PreviewThreadClass::PreviewThreadClass(std::shared_ptr<PreviewHost> host)
     : host_(Required(std::move(host), "PreviewThreadClass needs a host")),
-      post_([host = host_](std::function<void()> call) { host->PostToEventThread(std::move(call)); }),
+      post_([host = host_](std::function<void()> call) {
+        host->PostToEventThread(std::move(call));
+      }),
       settings_(host_->Snapshot()->Settings) {
   Priority = kPriority;
   StackSize = kStackSize;
