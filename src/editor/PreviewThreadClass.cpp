@@ -1,7 +1,6 @@
 #include "editor/PreviewThreadClass.h"
 
 #include <cstddef>
-#include <stdexcept>
 #include <utility>
 
 #include "editor/DocumentSnapshot.h"
@@ -24,11 +23,6 @@ void SetPen(Graphics& g, double width) {
   g.PenWidth = pen;
 }
 
-std::shared_ptr<PreviewHost> Required(std::shared_ptr<PreviewHost> host) {
-  if (!host) throw std::invalid_argument("PreviewThreadClass needs a host");
-  return host;
-}
-
 }  // namespace
 
 struct PreviewThreadClass::Round {
@@ -42,19 +36,16 @@ struct PreviewThreadClass::Round {
 };
 
 PreviewThreadClass::PreviewThreadClass(std::shared_ptr<PreviewHost> host)
-    : host_(Required(std::move(host))), settings_(host_->Snapshot()->Settings) {
+    : host_(Required(std::move(host), "PreviewThreadClass needs a host")),
+      post_([host = host_](std::function<void()> call) {
+        host->PostToEventThread(std::move(call));
+      }),
+      settings_(host_->Snapshot()->Settings) {
   Priority = kPriority;
   StackSize = kStackSize;
 }
 
 PreviewThreadClass::~PreviewThreadClass() = default;
-
-void PreviewThreadClass::Kill() noexcept {
-  // Set before the base kill: a delivery that runs after this returns must
-  // see it, whether or not the body is still running.
-  killed_.store(true, std::memory_order_release);
-  Thread::Kill();
-}
 
 std::shared_ptr<const Picture> PreviewThreadClass::CurrentPic() const {
   std::lock_guard lock(publishedMutex_);
@@ -139,8 +130,8 @@ PreviewThreadClass::RoundEnd PreviewThreadClass::DrawRound(Integer n) {
   // The bar and the renderer arrive together: the progress timer hides a
   // visible bar while Iteration is still null, which would otherwise blink
   // the bar off at the start of the first round.
-  Deliver([this, iteration](PreviewHost& host) {
-    host.SetProgressBarVisible(true);
+  Deliver(post_, [this, iteration] {
+    host_->SetProgressBarVisible(true);
     std::lock_guard lock(publishedMutex_);
     iteration_ = iteration;
   });
@@ -177,30 +168,20 @@ void PreviewThreadClass::DrawPath(Graphics& g) {
   path.Draw();
 }
 
-void PreviewThreadClass::Deliver(std::function<void(PreviewHost&)> effect) {
-  auto self = std::static_pointer_cast<PreviewThreadClass>(shared_from_this());
-  host_->PostToEventThread([self = std::move(self), effect = std::move(effect)] {
-    // Kill runs on the event thread too, so this sees every kill made before
-    // the delivery.
-    if (self->Killed()) return;
-    effect(*self->host_);
-  });
-}
-
 void PreviewThreadClass::ShowPicture(std::shared_ptr<const Picture> picture) {
-  Deliver([this, picture = std::move(picture)](PreviewHost& host) {
-    host.ShowPicture(picture);
+  Deliver(post_, [this, picture = std::move(picture)] {
+    host_->ShowPicture(picture);
     std::lock_guard lock(publishedMutex_);
     currentPic_ = picture;
   });
 }
 
 void PreviewThreadClass::SetStatusText(std::string text) {
-  Deliver([text = std::move(text)](PreviewHost& host) { host.SetStatusText(text); });
+  Deliver(post_, [this, text = std::move(text)] { host_->SetStatusText(text); });
 }
 
 void PreviewThreadClass::SetProgressBarVisible(bool visible) {
-  Deliver([visible](PreviewHost& host) { host.SetProgressBarVisible(visible); });
+  Deliver(post_, [this, visible] { host_->SetProgressBarVisible(visible); });
 }
 
 }  // namespace vantrel

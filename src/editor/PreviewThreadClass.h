@@ -6,16 +6,14 @@
 // first round the renderer finishes below its depth limit.
 //
 // The thread reads the document only through its host's snapshots and
-// touches the window only through effects posted to the event thread. Every
-// posted effect is checked at delivery against Kill, which the window calls on
-// the event thread: once a thread is killed, nothing it did is seen, not even
-// what it had posted just before. CurrentPic and Iteration change only in
-// those deliveries, so they too stay as they were at the kill.
+// touches the window only through effects it delivers to the event thread, so
+// once the window has killed it, nothing it did is seen, not even what it had
+// posted just before (see Thread::Deliver). CurrentPic and Iteration change
+// only in those deliveries, so they too stay as they were at the kill.
 //
 // Create with std::make_shared, then Run:
 //   PreviewThread = std::make_shared<PreviewThreadClass>(host);
 //   PreviewThread->Run();
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -47,12 +45,6 @@ class PreviewThreadClass : public Thread {
   explicit PreviewThreadClass(std::shared_ptr<PreviewHost> host);
   ~PreviewThreadClass() override;
 
-  // Ends the thread at its next yield and drops every effect it posted that
-  // has not been delivered yet, also after the body has returned. Hides
-  // Thread::Kill, so the window calls it through its PreviewThreadClass.
-  void Kill() noexcept;
-  bool Killed() const noexcept { return killed_.load(std::memory_order_acquire); }
-
   // Any thread. The picture last shown on the canvas (null until the first
   // one), and the renderer of the round in progress or of the last round
   // (null until the first round begins).
@@ -83,18 +75,16 @@ class PreviewThreadClass : public Thread {
   void DrawPath(Graphics& g);
   std::shared_ptr<Picture> MakePicture() const;
 
-  // Posts effect to the event thread, where it runs only if the thread has
-  // not been killed by then.
-  void Deliver(std::function<void(PreviewHost&)> effect);
   void ShowPicture(std::shared_ptr<const Picture> picture);
   void SetStatusText(std::string text);
   void SetProgressBarVisible(bool visible);
 
   const std::shared_ptr<PreviewHost> host_;
+  // The host's way to the event thread, for Deliver.
+  const Post post_;
   // The thread's own copy: taken by the constructor, again at every round.
   // Only the thread body reads and replaces it after Run.
   std::shared_ptr<const SettingSet> settings_;
-  std::atomic<bool> killed_{false};
 
   mutable std::mutex publishedMutex_;
   std::shared_ptr<const Picture> currentPic_;

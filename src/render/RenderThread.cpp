@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <new>
-#include <stdexcept>
 #include <utility>
 
 #include "editor/DocumentSnapshot.h"
@@ -14,16 +13,6 @@
 #include "platform/core/Picture.h"
 
 namespace vantrel {
-
-namespace {
-
-template <class T>
-T Required(T value, const char* what) {
-  if (!value) throw std::invalid_argument(what);
-  return value;
-}
-
-}  // namespace
 
 struct RenderThread::Job {
   Job(std::shared_ptr<Picture> surface, double x1, double x2, double y1, double y2,
@@ -46,13 +35,6 @@ RenderThread::RenderThread(std::shared_ptr<Picture> fractal,
 }
 
 RenderThread::~RenderThread() = default;
-
-void RenderThread::Kill() noexcept {
-  // Set before the base kill: a delivery that runs after this returns must
-  // see it, whether or not the body is still running.
-  killed_.store(true, std::memory_order_release);
-  Thread::Kill();
-}
 
 std::shared_ptr<const FracRender> RenderThread::Renderer() const {
   std::lock_guard lock(rendererMutex_);
@@ -91,20 +73,15 @@ void RenderThread::OnRun() {
   } catch (const std::bad_alloc&) {
     // A path too long for memory: end the render without claiming a
     // finished picture.
-    Deliver(Outcome::OutOfMemory);
+    DeliverFinish(Outcome::OutOfMemory);
     return;
   }
-  Deliver(Outcome::Complete);
+  DeliverFinish(Outcome::Complete);
 }
 
-void RenderThread::Deliver(Outcome outcome) {
-  auto self = std::static_pointer_cast<RenderThread>(shared_from_this());
-  post_([self = std::move(self), outcome] {
-    // Kill runs on the event thread too, so this sees every kill made before
-    // the delivery.
-    if (self->Killed() || !self->finish_) return;
-    self->finish_(outcome);
-  });
+void RenderThread::DeliverFinish(Outcome outcome) {
+  if (!finish_) return;
+  Deliver(post_, [this, outcome] { finish_(outcome); });
 }
 
 }  // namespace vantrel

@@ -5,15 +5,14 @@
 //
 // It reads the document only from the snapshot it was given (the document as
 // it stood when the render was started) and never touches the window: when
-// it has drawn the last segment it posts Finish to the event thread, and that
-// delivery is dropped when the thread has been killed by then. Since the
+// it has drawn the last segment it delivers Finish to the event thread, and
+// that delivery is dropped when the thread has been killed by then. Since the
 // window kills its thread when it closes, nothing of a render ever reaches a
 // closed window.
 //
 // Create with std::make_shared, then Run:
 //   auto worker = std::make_shared<RenderThread>(picture, doc->Snapshot(), post, finish);
 //   worker->Run();
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -39,8 +38,6 @@ class RenderThread : public Thread {
     OutOfMemory,  // the renderer could not get the memory it needs; the picture is partial
   };
 
-  // Any thread: runs call later on the event thread, in posting order.
-  using Post = std::function<void(std::function<void()> call)>;
   // Event thread: the render has ended (never called for a killed render).
   using Finish = std::function<void(Outcome outcome)>;
 
@@ -48,12 +45,6 @@ class RenderThread : public Thread {
   RenderThread(std::shared_ptr<Picture> fractal, std::shared_ptr<const DocumentSnapshot> doc,
                Post post, Finish finish);
   ~RenderThread() override;
-
-  // Ends the thread at its next yield and drops its Finish if that has not
-  // been delivered yet, also after the body has returned. Hides Thread::Kill,
-  // so the window calls it through its RenderThread.
-  void Kill() noexcept;
-  bool Killed() const noexcept { return killed_.load(std::memory_order_acquire); }
 
   // Any thread. The renderer, null until its constructor has mapped the path,
   // then kept; its progress counters may be read while it draws.
@@ -67,13 +58,12 @@ class RenderThread : public Thread {
   // handed out by Renderer never outlives its surface.
   struct Job;
 
-  void Deliver(Outcome outcome);
+  void DeliverFinish(Outcome outcome);
 
   const std::shared_ptr<Picture> fractal_;
   const std::shared_ptr<const DocumentSnapshot> doc_;
   const Post post_;
   const Finish finish_;
-  std::atomic<bool> killed_{false};
 
   mutable std::mutex rendererMutex_;
   std::shared_ptr<const FracRender> renderer_;

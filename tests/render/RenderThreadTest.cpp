@@ -103,11 +103,12 @@ TEST_F(RenderThreadTest, KilledRenderStopsAndNeverReportsItsEnd) {
   queue_.Drain();
   EXPECT_TRUE(ends_.empty());
 
-  // An end already posted is dropped too when the kill comes before it is delivered.
+  // An end already posted is dropped too when the kill comes before it is
+  // delivered, whatever reference the kill goes through.
   auto quick = Start(NewPicture(50, 50, 16), {0.0, 1.0}, {0.5, 0.5});
   ASSERT_TRUE(quick->WaitUntilEnded(30s));
   EXPECT_EQ(queue_.Size(), 1u);
-  quick->Kill();
+  static_cast<Thread&>(*quick).Kill();
   queue_.Drain();
   EXPECT_TRUE(ends_.empty());
 }

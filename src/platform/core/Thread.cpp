@@ -135,13 +135,19 @@ void* Thread::Start(void* arg) {
 
 void Thread::Kill() noexcept {
   {
+    // Set whether or not the body runs: its posts may still be on their way.
     std::lock_guard lock(mutex_);
-    if (!running_.load(std::memory_order_relaxed)) {
-      return;
-    }
     killed_.store(true, std::memory_order_release);
   }
   wake_.notify_all();  // a suspended thread wakes to die
+}
+
+bool Thread::Killed() const noexcept { return killed_.load(std::memory_order_acquire); }
+
+void Thread::Deliver(const Post& post, std::function<void()> effect) {
+  post([self = shared_from_this(), effect = std::move(effect)] {
+    if (!self->Killed()) effect();
+  });
 }
 
 void Thread::Suspend() noexcept {

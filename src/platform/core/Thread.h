@@ -7,6 +7,10 @@
 // thread not started by this class (the event thread, plain tests) Yield costs
 // one thread-local load.
 //
+// A worker reaches its window only through Deliver, and Kill drops whatever
+// it delivered that has not arrived yet. Kill is one non-virtual function, so
+// a worker is killed the same way through any reference to it.
+//
 // A Thread is always owned by std::shared_ptr (create it with
 // std::make_shared): Run keeps the object alive until its body returns, so the
 // owner may drop its reference while the OS thread is still winding down.
@@ -14,8 +18,10 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 
 #include "Numbers.h"
 
@@ -40,11 +46,19 @@ class Thread : public std::enable_shared_from_this<Thread> {
   Integer Priority = 5;
   Integer StackSize = 0;
 
+  // Any thread: runs call later on the event thread, in posting order.
+  using Post = std::function<void(std::function<void()> call)>;
+
   // Starts OnRun on a new OS thread. Does nothing while the thread runs.
   // Throws std::system_error when the OS refuses a thread.
   void Run();
-  // Never blocks: the thread ends at its next Yield and runs nothing after it.
+  // Never blocks: the thread ends at its next Yield and runs nothing after
+  // it, and every effect it delivered that has not arrived yet is dropped,
+  // also when the body has already returned (a window may close between its
+  // worker's last post and that post's arrival).
   void Kill() noexcept;
+  // From Kill until the next Run.
+  bool Killed() const noexcept;
   void Suspend() noexcept;
   void Resume() noexcept;
   // 0 running, 2 suspended, 4 not started or ended.
@@ -57,6 +71,20 @@ class Thread : public std::enable_shared_from_this<Thread> {
  protected:
   // The thread body (the framework's Run event).
   virtual void OnRun() = 0;
+
+  // Hands effect to post; it runs at delivery only if Kill has not been
+  // called by then. Kill and deliveries both run on the event thread, so no
+  // effect is seen after a kill, not even one posted just before it. The
+  // posted call keeps this object alive until it has run.
+  void Deliver(const Post& post, std::function<void()> effect);
+
+  // For workers' constructors: a missing collaborator fails at once, on the
+  // caller's thread, rather than as a null dereference in the body.
+  template <class T>
+  static T Required(T value, const char* what) {
+    if (!value) throw std::invalid_argument(what);
+    return value;
+  }
 
  private:
   friend void Yield();

@@ -4,6 +4,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
 #include <stdexcept>
 #include <thread>
 
@@ -111,6 +114,56 @@ TEST(Thread, TheOwnerMayLetGoWhileTheThreadWindsDown) {
   EXPECT_FALSE(destroyed);  // the OS thread still holds it
   gate = true;
   EXPECT_TRUE(Eventually([&] { return destroyed.load(); }));
+}
+
+// Delivers two effects, each counting its arrival, to a queue the test
+// thread plays the event thread for.
+class Poster : public Thread {
+ public:
+  int arrived = 0;  // touched only by deliveries, on the test thread
+  // Runs the oldest posted call; false when none is queued.
+  bool DeliverOne() {
+    std::function<void()> call;
+    {
+      std::lock_guard lock(mutex_);
+      if (queue_.empty()) return false;
+      call = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    call();
+    return true;
+  }
+
+ protected:
+  void OnRun() override {
+    const Post post = [this](std::function<void()> call) {
+      std::lock_guard lock(mutex_);
+      queue_.push_back(std::move(call));
+    };
+    for (int i = 0; i < 2; ++i) Deliver(post, [this] { ++arrived; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::deque<std::function<void()>> queue_;
+};
+
+TEST(Thread, KillThroughAnyReferenceDropsEveryPostStillOnItsWay) {
+  auto poster = std::make_shared<Poster>();
+  Thread& thread = *poster;
+  thread.Run();
+  ASSERT_TRUE(thread.WaitUntilEnded(10s));
+  ASSERT_TRUE(poster->DeliverOne());
+  thread.Kill();  // after the body has returned, through the base
+  EXPECT_TRUE(thread.Killed());
+  EXPECT_TRUE(poster->DeliverOne());
+  EXPECT_EQ(poster->arrived, 1);
+  // A new run is a new start: its posts arrive.
+  thread.Run();
+  ASSERT_TRUE(thread.WaitUntilEnded(10s));
+  while (poster->DeliverOne()) {
+  }
+  EXPECT_EQ(poster->arrived, 3);
 }
 
 // Recurses until the stack holds `bytes` below `top`.
