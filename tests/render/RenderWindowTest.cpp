@@ -24,23 +24,18 @@
 #include "platform/qt/ScrollBar.h"
 #include "platform/qt/Timer.h"
 #include "render/RenderWindow.h"
+#include "support/Settle.h"
 
 namespace vantrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-void Settle(int ms = 0) {
-  QApplication::processEvents();
-  DrainEventThreadQueue();
-  if (ms > 0) QTest::qWait(ms);
-  QApplication::processEvents();
-  DrainEventThreadQueue();
-}
+using test::Settle;
+using test::SettleUntil;
 
 bool WaitForEnd(RenderWindow& w) {
-  for (int i = 0; i < 6000 && !w.SaveBTN().Enabled(); ++i) Settle(5);
-  return w.SaveBTN().Enabled();
+  return SettleUntil([&w] { return w.SaveBTN().Enabled(); });
 }
 
 class RenderWindowTest : public ::testing::Test {
@@ -168,8 +163,7 @@ TEST_F(RenderWindowTest, ClosingMidRenderKillsTheWorkerAndLetsGoOfThePicture) {
   SetPath({0, .125, .25, .375, .5, .625, .75, .875, 1},  // segments half the chord: endless
           {.5, .016, .5, .016, .5, .016, .5, .016, .5});
   auto w = Render(2000, 2000);
-  for (int i = 0; i < 6000 && !w->Renderer(); ++i) Settle(5);
-  ASSERT_NE(w->Renderer(), nullptr);
+  ASSERT_TRUE(SettleUntil([&w] { return w->Renderer() != nullptr; }));
   w->DrawTimer_Action();
   w->ProgressTimer_Action();
   const std::shared_ptr<RenderThread> worker = w->RenderThread;
