@@ -24,6 +24,7 @@
 #include "platform/qt/ScrollBar.h"
 #include "platform/qt/Timer.h"
 #include "render/RenderWindow.h"
+#include "support/AllocationLimit.h"
 #include "support/Settle.h"
 
 namespace vantrel {
@@ -183,6 +184,23 @@ TEST_F(RenderWindowTest, SizeThatCannotBeHeldGetsAMessageAndNoWindow) {
                             "Choose a smaller render size.",
                             "Could not make a picture of 0 by 300 pixels to render into. "
                             "Choose a smaller render size."}));
+}
+
+TEST_F(RenderWindowTest, RenderThatRunsOutOfMemoryOffersNoSaveAndSaysSo) {
+  // A path whose mapping needs more than the worker may get; the document's
+  // own preview, which would meet the same limit, is not started.
+  doc_->ControlNamed<Timer>("Timer2").Mode(Timer::kOff);
+  std::vector<double> xs(200001), ys(200001, 0.5);
+  for (std::size_t i = 0; i < xs.size(); ++i) xs[i] = static_cast<double>(i) / 200000.0;
+  SetPath(std::move(xs), std::move(ys));
+  const test::AllocationLimit limit(1 << 20);
+  auto w = Render(300, 200);
+  ASSERT_NE(w, nullptr);
+  ASSERT_TRUE(SettleUntil([&w] { return w->DrawTimer().Mode() == Timer::kOff; }));
+  EXPECT_FALSE(w->SaveBTN().Enabled()) << "a partial picture is not offered for saving";
+  EXPECT_FALSE(w->ProgressBar1().Visible());
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Not enough memory to finish rendering this "
+                                                 "fractal. The picture is incomplete."});
 }
 
 TEST_F(RenderWindowTest, SaveWritesAJpegAndAFailedSaveLeavesWhatWasThere) {
