@@ -13,6 +13,8 @@ function(vantrel_add_test name)
   cmake_parse_arguments(T "TSAN;QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  # Shared test helpers (tests/support) are included as "support/...".
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   if(NOT T_QT)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
@@ -23,6 +25,7 @@ function(vantrel_add_test name)
   endif()
   if(T_QT)
     list(APPEND labels qt)
+    target_link_libraries(${name} PRIVATE Qt6::Test)  # tests/support/Settle.h waits with it
   endif()
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT 600

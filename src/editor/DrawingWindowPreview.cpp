@@ -42,15 +42,6 @@ void FrameToProportions(Integer& width, Integer& height, double renderWidth,
   }
 }
 
-// Where a round's progress puts a bar that runs from 0 to maximum. A round
-// that has not counted its work yet stands at 0.
-Integer ProgressValue(const FracRender& round, Integer maximum) {
-  const UInt64 total = round.ProgressMax();
-  if (total == 0) return 0;
-  const double done = static_cast<double>(round.CurrentProgress());
-  return ToInteger(done / static_cast<double>(total) * static_cast<double>(maximum));
-}
-
 }  // namespace
 
 // --- Restart -------------------------------------------------------------------
@@ -108,7 +99,7 @@ void DrawingWindow::Timer1_Action() {
     bar->Visible(false);
     return;
   }
-  bar->Value(ProgressValue(*round, bar->Maximum()));
+  bar->Value(round->ProgressValue(bar->Maximum()));
 }
 
 void DrawingWindow::Timer2_Action() { Preview(); }

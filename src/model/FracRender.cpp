@@ -228,6 +228,13 @@ void FracRender::PrepareReach() {
 
 FracRender::~FracRender() = default;
 
+Integer FracRender::ProgressValue(Integer maximum) const noexcept {
+  const UInt64 total = ProgressMax();
+  if (total == 0) return 0;
+  const double done = static_cast<double>(CurrentProgress());
+  return ToInteger(done / static_cast<double>(total) * static_cast<double>(maximum));
+}
+
 void FracRender::Draw() {
   if (PointMax_ > 0) {
     LineRaster raster(G_);

@@ -45,6 +45,9 @@ class FracRender {
     return currentProgress_.load(std::memory_order_relaxed);
   }
   UInt64 ProgressMax() const noexcept { return progressMax_.load(std::memory_order_relaxed); }
+  // Where the progress puts a bar that runs from 0 to maximum; 0 while
+  // nothing has been counted (a path of fewer than two points never is).
+  Integer ProgressValue(Integer maximum) const noexcept;
   // True when the depth limit, not the 2-pixel rule, ended some branch.
   bool IterationMaxed() const noexcept { return iterationMaxed_.load(std::memory_order_relaxed); }
 

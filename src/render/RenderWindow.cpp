@@ -220,11 +220,8 @@ void RenderWindow::ProgressTimer_Action() {
   const std::shared_ptr<const FracRender> renderer = Renderer();
   if (!renderer) return;
   // A path of fewer than two points has nothing to count.
-  const UInt64 total = renderer->ProgressMax();
-  if (total == 0) return;
-  const double done = static_cast<double>(renderer->CurrentProgress());
-  ProgressBar1().Value(
-      ToInteger(done / static_cast<double>(total) * static_cast<double>(ProgressBar1().Maximum())));
+  if (renderer->ProgressMax() == 0) return;
+  ProgressBar1().Value(renderer->ProgressValue(ProgressBar1().Maximum()));
 }
 
 // --- Save ----------------------------------------------------------------------

@@ -100,7 +100,9 @@ TEST_F(AppTest, ActivatingADocumentHidesTheOtherDocumentsSettingsWindows) {
   auto b = New();
   // Let the windows finish showing first: a window that shows may take the
   // activation on some platforms.
-  QTest::qWait(50);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(a->Widget()));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(b->Widget()));
+  test::Settle();
   b->SetFocus();
   ASSERT_TRUE(QTest::qWaitForWindowActive(b->Widget()));
   EXPECT_FALSE(a->SettingsWin->Visible());

@@ -24,6 +24,7 @@
 #include "platform/qt/PushButton.h"
 #include "platform/qt/ScriptedDialogs.h"
 #include "platform/qt/StaticText.h"
+#include "support/Settle.h"
 
 namespace vantrel::test {
 namespace {
@@ -144,10 +145,6 @@ class AboutBoxTest : public ::testing::Test {
   void TearDown() override {
     for (Window* open : Application::Windows()) open->Close();
     Settle();
-  }
-  static void Settle() {
-    QApplication::processEvents();
-    DrainEventThreadQueue();
   }
   std::string VersionShown(Integer major, Integer minor, Integer bug, Integer stage,
                            Integer nonRelease) {

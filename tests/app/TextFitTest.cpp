@@ -27,11 +27,13 @@
 #include "platform/qt/StaticText.h"
 #include "render/RenderWindow.h"
 #include "settings/SettingsWindow.h"
+#include "support/Settle.h"
 
 namespace vantrel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Settle;
 
 // What a widget's text needs against the room its style leaves for it;
 // empty when it fits. Buttons keep their captions 2 pixels clear of the frame.
@@ -95,11 +97,6 @@ std::vector<std::string> Misfits(const Window& window) {
     if (!misfit.empty()) found.push_back(window.Title() + ": " + misfit);
   }
   return found;
-}
-
-void Settle() {
-  QApplication::processEvents();
-  DrainEventThreadQueue();
 }
 
 TEST(TextFit, EveryTextOfEveryWindowFitsItsBox) {

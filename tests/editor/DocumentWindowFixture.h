@@ -19,6 +19,7 @@
 #include "platform/core/FolderItem.h"
 #include "platform/qt/EventThread.h"
 #include "platform/qt/ScriptedDialogs.h"
+#include "support/Settle.h"
 
 namespace vantrel::test {
 
@@ -68,13 +69,6 @@ class DocumentWindowFixture : public ::testing::Test {
     Settle();
     Services() = saved_;
     std::filesystem::remove_all(folder_);
-  }
-
-  // Lets queued calls and deferred deletions run.
-  static void Settle() {
-    QApplication::processEvents();
-    DrainEventThreadQueue();
-    QApplication::processEvents();
   }
 
   std::shared_ptr<DrawingWindow> Keep(std::shared_ptr<DrawingWindow> window) {

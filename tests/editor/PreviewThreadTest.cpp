@@ -19,6 +19,7 @@
 #include "model/SettingsCatalogue.h"
 #include "platform/core/Picture.h"
 #include "platform/qt/EventQueue.h"
+#include "support/Eventually.h"
 
 namespace vantrel {
 namespace {
@@ -104,17 +105,8 @@ struct Preview {
     // the program exits would race with the exit's destructors.
     EXPECT_TRUE(WaitForAllThreads(60s));
   }
-  // Waits for done() to hold; false after a generous limit.
-  static bool Eventually(const std::function<bool()>& done) {
-    for (auto end = std::chrono::steady_clock::now() + 60s;
-         std::chrono::steady_clock::now() < end;) {
-      if (done()) return true;
-      std::this_thread::sleep_for(1ms);
-    }
-    return false;
-  }
   bool DrainUntil(const std::function<bool()>& done) {
-    return Eventually([&] { return Host->Queue.Drain(), done(); });
+    return test::Eventually([&] { return Host->Queue.Drain(), done(); });
   }
   bool RunToEnd() {
     Thread->Run();
@@ -238,7 +230,7 @@ TEST(PreviewThread, KilledThreadShowsNothingMore) {
   preview.Thread->Run();
   ASSERT_TRUE(preview.Delivered(Iteration(12)));
   // Kill while effects are queued: posted before the kill, never seen after it.
-  ASSERT_TRUE(Preview::Eventually([&] { return preview.Host->Queue.Size() > 0; }));
+  ASSERT_TRUE(test::Eventually([&] { return preview.Host->Queue.Size() > 0; }));
   const auto effects = preview.Host->Effects;
   const auto pic = preview.Thread->CurrentPic();
   const auto render = preview.Thread->Iteration();
@@ -272,15 +264,10 @@ TEST(PreviewThread, SuspendedThreadWaitsUntilResumed) {
     preview.Host->Queue.Drain();
     return std::pair{preview.Host->Effects.size(), preview.Thread->Iteration()->CurrentProgress()};
   };
-  auto before = seen();
-  bool still = false;
-  for (int tries = 0; tries < 50 && !still; ++tries) {
-    std::this_thread::sleep_for(200ms);
-    const auto now = seen();
-    still = now == before;
-    before = now;
-  }
-  EXPECT_TRUE(still);
+  ASSERT_TRUE(test::Eventually([&] { return preview.Thread->Parked(); }));
+  const auto before = seen();
+  EXPECT_EQ(preview.Thread->State(), Thread::Suspended);
+  EXPECT_EQ(seen(), before);
   preview.Thread->Resume();
   EXPECT_TRUE(preview.DrainUntil([&] { return seen() != before; }));
 }

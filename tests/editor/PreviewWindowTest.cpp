@@ -62,14 +62,6 @@ class PreviewWindowTest : public DocumentWindowFixture {
   // Segments of twice and once the chord: the work doubles every round, for good.
   void Endless() { Preview({0.1, 0.9, 0.5}, {0.5, 0.5, 0.5}); }
 
-  // Runs the event loop for span, noting every status text seen on the way.
-  void Watch(std::chrono::milliseconds span) {
-    static_cast<void>(
-        QTest::qWaitFor([&] { return Note(), false; }, static_cast<int>(span.count())));
-  }
-  void Note() {
-    if (seen.empty() || seen.back() != Status()) seen.push_back(Status());
-  }
   bool RoundUnderWay(int depth) {
     return QTest::qWaitFor(
         [&] {
@@ -86,7 +78,6 @@ class PreviewWindowTest : public DocumentWindowFixture {
   }
 
   std::shared_ptr<DrawingWindow> w;
-  std::vector<std::string> seen;
 };
 
 TEST_F(PreviewWindowTest, AShrinkingPathCompletesAndTheCanvasPaintsItsLastRound) {
@@ -118,7 +109,7 @@ TEST_F(PreviewWindowTest, AShrinkingPathCompletesAndTheCanvasPaintsItsLastRound)
 TEST_F(PreviewWindowTest, StopEndsARunningPreviewForGood) {
   Endless();
   ASSERT_TRUE(RoundUnderWay(3));
-  for (int i = 0; i < 3; ++i, QTest::qWait(5)) {
+  for (int i = 0; i < 3; ++i, Settle()) {
     w->Timer1_Action();
     EXPECT_TRUE(Bar().Visible());
     EXPECT_GE(Bar().Value(), 0);
@@ -131,10 +122,11 @@ TEST_F(PreviewWindowTest, StopEndsARunningPreviewForGood) {
   EXPECT_TRUE(thread->WaitUntilEnded(10s));
   // Neither what the thread had posted nor the progress timer brings
   // anything back.
-  Watch(300ms);
+  Settle();
+  EXPECT_EQ(Status(), kStopped);
   w->Timer1_Action();
-  Watch(50ms);
-  EXPECT_EQ(seen, std::vector<std::string>{kStopped});
+  Settle();
+  EXPECT_EQ(Status(), kStopped);
   EXPECT_FALSE(Bar().Visible());
 }
 
@@ -146,8 +138,8 @@ TEST_F(PreviewWindowTest, ARestartEndsTheThreadBeforeWhateverItsState) {
   // Two points: the new thread writes no text, so any change would be the old one's.
   Preview({0.2, 0.8}, {0.5, 0.5});
   EXPECT_TRUE(old->WaitUntilEnded(10s));
-  Watch(300ms);
-  EXPECT_EQ(seen, std::vector<std::string>{before});
+  Settle();  // delivers whatever the old thread had posted
+  EXPECT_EQ(Status(), before);
   // The old thread left the bar on; the new one has no round, so the
   // progress timer takes it down.
   EXPECT_TRUE(Bar().Visible());

@@ -26,23 +26,19 @@
 #include "platform/qt/ScrollBar.h"
 #include "platform/qt/Timer.h"
 #include "render/RenderWindow.h"
+#include "support/AllocationLimit.h"
+#include "support/Settle.h"
 
 namespace vantrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-void Settle(int ms = 0) {
-  QApplication::processEvents();
-  DrainEventThreadQueue();
-  if (ms > 0) QTest::qWait(ms);
-  QApplication::processEvents();
-  DrainEventThreadQueue();
-}
+using test::Settle;
+using test::SettleUntil;
 
 bool WaitForEnd(RenderWindow& w) {
-  for (int i = 0; i < 6000 && !w.SaveBTN().Enabled(); ++i) Settle(5);
-  return w.SaveBTN().Enabled();
+  return SettleUntil([&w] { return w.SaveBTN().Enabled(); });
 }
 
 class RenderWindowTest : public ::testing::Test {
@@ -170,8 +166,7 @@ TEST_F(RenderWindowTest, ClosingMidRenderKillsTheWorkerAndLetsGoOfThePicture) {
   SetPath({0, .125, .25, .375, .5, .625, .75, .875, 1},  // segments half the chord: endless
           {.5, .016, .5, .016, .5, .016, .5, .016, .5});
   auto w = Render(2000, 2000);
-  for (int i = 0; i < 6000 && !w->Renderer(); ++i) Settle(5);
-  ASSERT_NE(w->Renderer(), nullptr);
+  ASSERT_TRUE(SettleUntil([&w] { return w->Renderer() != nullptr; }));
   w->DrawTimer_Action();
   w->ProgressTimer_Action();
   const std::shared_ptr<RenderThread> worker = w->RenderThread;
@@ -191,6 +186,23 @@ TEST_F(RenderWindowTest, SizeThatCannotBeHeldGetsAMessageAndNoWindow) {
                             "Choose a smaller render size.",
                             "Could not make a picture of 0 by 300 pixels to render into. "
                             "Choose a smaller render size."}));
+}
+
+TEST_F(RenderWindowTest, RenderThatRunsOutOfMemoryOffersNoSaveAndSaysSo) {
+  // A path whose mapping needs more than the worker may get; the document's
+  // own preview, which would meet the same limit, is not started.
+  doc_->ControlNamed<Timer>("Timer2").Mode(Timer::kOff);
+  std::vector<double> xs(200001), ys(200001, 0.5);
+  for (std::size_t i = 0; i < xs.size(); ++i) xs[i] = static_cast<double>(i) / 200000.0;
+  SetPath(std::move(xs), std::move(ys));
+  const test::AllocationLimit limit(1 << 20);
+  auto w = Render(300, 200);
+  ASSERT_NE(w, nullptr);
+  ASSERT_TRUE(SettleUntil([&w] { return w->DrawTimer().Mode() == Timer::kOff; }));
+  EXPECT_FALSE(w->SaveBTN().Enabled()) << "a partial picture is not offered for saving";
+  EXPECT_FALSE(w->ProgressBar1().Visible());
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Not enough memory to finish rendering this "
+                                                 "fractal. The picture is incomplete."});
 }
 
 TEST_F(RenderWindowTest, SaveWritesAJpegAndAFailedSaveLeavesWhatWasThereAndSaysWhy) {

@@ -9,6 +9,7 @@
 
 #include "editor/DocumentSnapshot.h"
 #include "editor/DrawingWindow.h"
+#include "editor/PreviewThreadClass.h"
 #include "model/SettingSet.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/CheckBox.h"
@@ -16,19 +17,16 @@
 #include "platform/qt/EventThread.h"
 #include "platform/qt/MenuDispatch.h"
 #include "platform/qt/Rectangle.h"
+#include "platform/qt/Timer.h"
 #include "platform/qt/ScriptedDialogs.h"
 #include "settings/SettingsWindow.h"
+#include "support/Settle.h"
 
 namespace vantrel {
 namespace {
 
-void Settle(int ms = 0) {
-  QApplication::processEvents();
-  DrainEventThreadQueue();
-  if (ms > 0) QTest::qWait(ms);
-  QApplication::processEvents();
-  DrainEventThreadQueue();
-}
+using test::Settle;
+using test::SettleUntil;
 
 class SettingsWindowTest : public ::testing::Test {
  protected:
@@ -49,11 +47,17 @@ class SettingsWindowTest : public ::testing::Test {
     Services() = DocumentServices{};
   }
 
-  // A new document once its first preview (100 ms after opening) has run.
+  // A new document once its first preview has run to its end: the test
+  // starts it at once rather than after the window's opening delay.
   DrawingWindow& NewDoc(const std::string& name = "Untitled") {
-    docs.push_back(DrawingWindow::NewDocument(name));
-    Settle(150);
-    return *docs.back();
+    DrawingWindow& d = *docs.emplace_back(DrawingWindow::NewDocument(name));
+    d.ControlNamed<Timer>("Timer2").Mode(Timer::kOff);
+    d.Timer2_Action();
+    EXPECT_TRUE(SettleUntil([&d] {
+      return !d.PreviewThread || d.PreviewThread->WaitUntilEnded(std::chrono::milliseconds(0));
+    }));
+    Settle();
+    return d;
   }
   static SettingsWindow& SettingsOf(DrawingWindow& d) {
     return dynamic_cast<SettingsWindow&>(*d.SettingsWin);
@@ -209,7 +213,8 @@ TEST_F(SettingsWindowTest, OnlyTheActiveDocumentShowsItsSettingsUnlessTheUserClo
   // is that the document's activation ran.
   const auto activate = [](Window& window) {
     window.SetFocus();
-    Settle(50);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.Widget()));
+    Settle();
   };
   activate(a);
   EXPECT_TRUE(sa.Visible());
@@ -224,9 +229,7 @@ TEST_F(SettingsWindowTest, OnlyTheActiveDocumentShowsItsSettingsUnlessTheUserClo
   EXPECT_FALSE(sa.Visible()) << "closed by the user";
   EXPECT_FALSE(sb.Visible());
   a.SettingsBTN_Action();
-  Settle(50);
-  EXPECT_TRUE(sa.Visible());
-  EXPECT_TRUE(sa.WasVisible) << "activated again";
+  EXPECT_TRUE(SettleUntil([&sa] { return sa.Visible() && sa.WasVisible; })) << "activated again";
 
   // Quitting closes them all, and each window lets go of its document.
   const std::weak_ptr<SettingsWindowBase> gone = a.SettingsWin;

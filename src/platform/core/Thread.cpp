@@ -186,9 +186,11 @@ void Thread::CheckPoint() {
   }
   if (suspended_.load(std::memory_order_acquire)) {
     std::unique_lock lock(mutex_);
+    parked_.store(true, std::memory_order_release);
     wake_.wait(lock, [this] {
       return !suspended_.load(std::memory_order_relaxed) || killed_.load(std::memory_order_relaxed);
     });
+    parked_.store(false, std::memory_order_release);
     if (killed_.load(std::memory_order_relaxed)) {
       throw ThreadKilled{};
     }

@@ -63,6 +63,9 @@ class Thread : public std::enable_shared_from_this<Thread> {
   void Resume() noexcept;
   // 0 running, 2 suspended, 4 not started or ended.
   Integer State() const noexcept;
+  // True while the body waits at a Yield for Resume: from then on it runs
+  // nothing until resumed or killed, which a test can wait for.
+  bool Parked() const noexcept { return parked_.load(std::memory_order_acquire); }
 
   // Blocks until the body has returned (or timeout). For tests and shutdown,
   // never for event handlers. True when the thread has ended.
@@ -96,6 +99,7 @@ class Thread : public std::enable_shared_from_this<Thread> {
   std::atomic<bool> killed_{false};
   std::atomic<bool> suspended_{false};
   std::atomic<bool> running_{false};
+  std::atomic<bool> parked_{false};
 };
 
 // The kill and pause point of the calling thread.

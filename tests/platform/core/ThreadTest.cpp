@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "platform/core/Thread.h"
+#include "support/Eventually.h"
 
 namespace vantrel {
 namespace {
@@ -24,13 +25,7 @@ const auto* const kThreadsEnd = ::testing::AddGlobalTestEnvironment(new ThreadsE
 
 using namespace std::chrono_literals;
 
-template <class Condition>
-bool Eventually(Condition condition) {
-  for (int waited = 0; waited < 10000 && !condition(); ++waited) {
-    std::this_thread::sleep_for(1ms);
-  }
-  return condition();
-}
+using test::Eventually;
 
 // Counts its passes, yielding once per pass; spins without yielding while
 // the gate is shut.
@@ -64,7 +59,7 @@ TEST(Thread, KillNeverWaitsAndTheBodyEndsAtItsNextYield) {
   EXPECT_EQ(thread->State(), Thread::Running);
   thread->Kill();  // the body is busy between yields
   EXPECT_EQ(thread->State(), Thread::NotRunning);
-  EXPECT_FALSE(thread->WaitUntilEnded(20ms));
+  EXPECT_FALSE(thread->WaitUntilEnded(0ms));
   thread->Run();  // still winding down: no second body
   thread->gate = true;
   ASSERT_TRUE(thread->WaitUntilEnded(10s));
@@ -87,9 +82,10 @@ TEST(Thread, SuspendPausesAtYieldAndKillWakesItToDie) {
     thread->Suspend();
     EXPECT_EQ(thread->State(), Thread::Suspended);
     // At most the pass under way completes; then the body waits in Yield.
-    parked = thread->passes + 1;
-    std::this_thread::sleep_for(50ms);
-    EXPECT_LE(thread->passes, parked);
+    const long limit = thread->passes + 1;
+    ASSERT_TRUE(Eventually([&] { return thread->Parked(); }));
+    parked = thread->passes;
+    EXPECT_LE(parked, limit);
     if (round == 0) {
       thread->Resume();
       EXPECT_EQ(thread->State(), Thread::Running);

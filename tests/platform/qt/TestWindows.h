@@ -22,15 +22,23 @@
 #include "platform/qt/StaticText.h"
 #include "platform/qt/Timer.h"
 #include "platform/qt/Window.h"
+#include "support/Settle.h"
 
 namespace vantrel::test {
 
-// Lets queued calls, timers and deferred deletions run.
-inline void Settle(int ms = 0) {
-  QApplication::processEvents();
-  DrainEventThreadQueue();
-  if (ms > 0) QTest::qWait(ms);
-  QApplication::processEvents();
+// Runs the event loop until a fresh timer of the given period has fired
+// twice. Timers fire in the order their deadlines fall due, so every timer of
+// that period or less that was still counting has had its turn by then: a
+// test learns that a stopped timer stays silent without guessing at a time.
+inline bool TwoPeriodsPass(Integer periodMs) {
+  auto probe = std::make_shared<Timer>();
+  int fired = 0;
+  probe->Events.Action = [&fired] { ++fired; };
+  probe->Period(periodMs);
+  probe->Mode(Timer::kRepeating);
+  const bool passed = SettleUntil([&fired] { return fired >= 2; });
+  probe->Mode(Timer::kOff);
+  return passed;
 }
 
 inline std::string Pt(Integer x, Integer y) { return std::to_string(x) + "," + std::to_string(y); }
