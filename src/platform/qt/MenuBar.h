@@ -43,6 +43,8 @@ class MenuBar : public MenuItem {
 
  protected:
   bool IsBar() const override { return true; }
+  void BeforeMenuOpens() override { RefreshEnabling(); }
+  void ShowChild(Integer index) override;
 
  private:
   friend class MenuItem;

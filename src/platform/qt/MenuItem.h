@@ -89,11 +89,17 @@ class MenuItem {
   // without a handler bound to its name.
   virtual bool HasAction() const { return false; }
   virtual bool IsBar() const { return false; }
+  // Runs on the root of the tree before one of its menus opens; a bar
+  // refreshes its enabling there.
+  virtual void BeforeMenuOpens() {}
+  // Shows the child at index wherever this item is shown; a bar puts it into
+  // its windows' QMenuBars.
+  virtual void ShowChild(Integer index);
 
  private:
   friend class MenuBar;
 
-  MenuBar* Bar() const noexcept;
+  MenuItem& Root() noexcept;
   bool IsAncestorOrSelf(const MenuItem* item) const noexcept;
   // Menus of the bar and items with children show as menus, the rest as commands.
   bool ShowsAsMenu() const noexcept;
@@ -103,7 +109,6 @@ class MenuItem {
   void RealizeAsCommand();
   // A command that gets its first child turns into a menu in every widget showing it.
   void TurnIntoMenu();
-  void ShowChild(Integer index);
   void ApplyText();
   void ApplyShortcut();
   // Sets Enabled as the bar does before its menus open (MenuBar::RefreshEnabling).
