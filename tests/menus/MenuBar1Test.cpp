@@ -6,8 +6,8 @@
 #include <typeinfo>
 #include <vector>
 
-#include "app/HelpMenu.h"
-#include "app/MenuBar1.h"
+#include "menus/HelpMenu.h"
+#include "menus/MenuBar1.h"
 #include "platform/qt/AppleMenuItem.h"
 #include "platform/qt/FakeMenuTarget.h"
 #include "platform/qt/MenuDispatch.h"
