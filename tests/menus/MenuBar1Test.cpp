@@ -1,102 +1,102 @@
-// The program's menu bar: its items exactly as designed, built once, and
-// which of them a document window's handlers enable.
+// The program's menu bar as a user meets it in a window: its menus, their
+// captions, shortcuts and separators in order, and which entries are greyed
+// out for the window that is active.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <memory>
+#include <span>
 #include <string>
-#include <typeinfo>
 #include <vector>
 
-#include "menus/HelpMenu.h"
 #include "menus/MenuBar1.h"
-#include "platform/qt/AppleMenuItem.h"
-#include "platform/qt/FakeMenuTarget.h"
 #include "platform/qt/MenuDispatch.h"
-#include "platform/qt/QuitMenuItem.h"
+#include "platform/qt/Window.h"
 
 namespace vantrel {
 namespace {
 
-// Every item in creation order: each menu followed by its entries.
-std::vector<MenuItem*> InCreationOrder(const MenuItem& parent) {
-  std::vector<MenuItem*> items;
-  for (Integer i = 0; i < parent.Count(); ++i) {
-    items.push_back(parent.Item(i));
-    for (MenuItem* below : InCreationOrder(*parent.Item(i))) items.push_back(below);
+// A window that shows the program's bar; as a document it handles the
+// document's commands and allows Save As only, as an untouched document does.
+class BarWindow : public Window {
+ public:
+  explicit BarWindow(bool document) : document_(document) {
+    Build(WindowRecord{.Title = "Untitled", .Visible = false, .MenuBar = &MenuBar1()},
+          std::span<const ControlRecord<BarWindow>>());
+    if (!document) return;
+    for (const char* name : {"EditSelectAll", "FileSaveAs", "FileSave", "FileRevertToSaved"}) {
+      Handlers().AddMenuHandler(name, [] { return false; });
+    }
   }
-  return items;
-}
 
-struct Expected {
-  const char* parent;  // "" for the bar
-  const char* name;
-  const char* text;
-  const char* shortcut;
-  bool autoEnable;
-  const std::type_info& type;
+ protected:
+  void EnableMenuItems() override {
+    if (document_) MenuBar1().Lookup("FileSaveAs")->SetEnabled(true);
+  }
+
+ private:
+  bool document_;
 };
 
-TEST(MenuBar1, HoldsTheTwentyItemsInOrderWithTheirCaptionsShortcutsAndClasses) {
-  const std::type_info& item = typeid(MenuItem);
-  const Expected expected[] = {
-      {"", "FileMenu", "&File", "", true, item},
-      {"FileMenu", "FileNewFractal", "New Fractal", "Cmd+N", true, item},
-      {"FileMenu", "FileOpenFractal", "Open Fractal", "Cmd+O", true, item},
-      {"FileMenu", "UntitledSeparator", "-", "", true, item},
-      {"FileMenu", "FileSave", "Save", "Cmd+S", false, item},
-      {"FileMenu", "FileSaveAs", "Save As...", "Cmd+Shift+S", false, item},
-      {"FileMenu", "FileRevertToSaved", "Revert To Saved", "", false, item},
-      {"FileMenu", "UntitledSeparator0", "-", "", true, item},
-      {"FileMenu", "FileQuit", "&Quit", "Cmd+Q", true, typeid(QuitMenuItem)},
-      {"", "EditMenu", "&Edit", "", true, item},
-      {"EditMenu", "EditUndo", "&Undo", "Cmd+Z", false, item},
-      {"EditMenu", "UntitledMenu1", "-", "", true, item},
-      {"EditMenu", "EditCut", "Cu&t", "Cmd+X", true, item},
-      {"EditMenu", "EditCopy", "&Copy", "Cmd+C", true, item},
-      {"EditMenu", "EditPaste", "&Paste", "Cmd+V", true, item},
-      {"EditMenu", "EditClear", "&Delete", "", false, item},
-      {"EditMenu", "UntitledMenu0", "-", "", true, item},
-      {"EditMenu", "EditSelectAll", "Select &All", "Cmd+A", true, item},
-      {"", "Help", "Help", "", true, typeid(HelpMenu)},
-      {"Help", "HelpAboutVantrel", "About Vantrel", "", true, typeid(AppleMenuItem)},
-  };
-  const std::vector<MenuItem*> items = InCreationOrder(MenuBar1());
-  ASSERT_EQ(items.size(), std::size(expected));
-  EXPECT_EQ(InCreationOrder(MenuBar1()), items) << "built once: a second call adds nothing";
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const MenuItem& actual = *items[i];
-    const Expected& want = expected[i];
-    SCOPED_TRACE(want.name);
-    EXPECT_EQ(actual.Name(), want.name);
-    EXPECT_EQ(actual.Parent() == &MenuBar1() ? "" : actual.Parent()->Name(), want.parent);
-    EXPECT_EQ(actual.Text(), want.text);
-    EXPECT_EQ(actual.KeyboardShortcut(), want.shortcut);
-    EXPECT_EQ(actual.AutoEnable(), want.autoEnable);
-    EXPECT_EQ(typeid(actual), want.type);
+// An entry as it reads on screen: caption, a tab and its shortcut, and
+// "(off)" when it is greyed out; a separator reads "-".
+std::string Shown(const QAction& action) {
+  if (action.isSeparator()) return "-";
+  std::string text = action.text().toStdString();
+  if (!action.shortcut().isEmpty()) {
+    text += "\t" + action.shortcut().toString(QKeySequence::NativeText).toStdString();
   }
+  return action.isEnabled() ? text : text + " (off)";
 }
 
-// With a document window active, what the application and the document
-// handle is enabled (and what the document enables); Undo, Cut, Copy, Paste
-// and Delete have nothing to act on, so they cannot be chosen at all.
-TEST(MenuBar1, EnablesWhatTheApplicationAndTheActiveDocumentHandle) {
-  testing::FakeMenuTarget document;
+// One line a menu of the window's bar, left to right: its title, then its
+// entries top to bottom.
+std::vector<std::string> MenusShownIn(const Window& window) {
+  std::vector<std::string> menus;
+  for (const QAction* menu : window.Widget()->findChild<QMenuBar*>()->actions()) {
+    std::string line = Shown(*menu);
+    for (const QAction* entry : menu->menu()->actions()) line += " | " + Shown(*entry);
+    menus.push_back(line);
+  }
+  return menus;
+}
+
+// Every window shows the one bar, so what the active window allows shows in
+// all of them; Undo, Cut, Copy, Paste and Delete have nothing to act on
+// outside a text field, and separators never take a click.
+TEST(MenuBar1, WindowsShowTheMenusOfTheActiveWindow) {
   for (const char* name : {"FileNewFractal", "FileOpenFractal", "HelpAboutVantrel"}) {
     ApplicationMenuHandlers().AddMenuHandler(name, [] { return false; });
   }
-  for (const char* name : {"EditSelectAll", "FileSaveAs", "FileSave", "FileRevertToSaved"}) {
-    document.handlers.AddMenuHandler(name, [] { return false; });
-  }
-  document.enableMenuItems = [] { MenuBar1().Lookup("FileSaveAs")->SetEnabled(true); };
-  SetActiveMenuTarget(&document);
+  const auto document = std::make_shared<BarWindow>(true);
+  const auto other = std::make_shared<BarWindow>(false);
+  SetActiveMenuTarget(document.get());
   MenuBar1().RefreshEnabling();
+  const std::vector<std::string> forDocument = {
+      "&File | New Fractal\tCtrl+N | Open Fractal\tCtrl+O | - | Save\tCtrl+S (off) | "
+      "Save As...\tCtrl+Shift+S | Revert To Saved (off) | - | &Quit\tCtrl+Q",
+      "&Edit | &Undo\tCtrl+Z (off) | - | Cu&t\tCtrl+X (off) | &Copy\tCtrl+C (off) | "
+      "&Paste\tCtrl+V (off) | &Delete (off) | - | Select &All\tCtrl+A",
+      "Help | About Vantrel"};
+  EXPECT_EQ(MenusShownIn(*document), forDocument);
+  EXPECT_EQ(MenusShownIn(*other), forDocument);
+
+  SetActiveMenuTarget(other.get());
+  MenuBar1().RefreshEnabling();
+  const std::vector<std::string> shown = MenusShownIn(*document);
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0],
+            "&File | New Fractal\tCtrl+N | Open Fractal\tCtrl+O | - | Save\tCtrl+S (off) | "
+            "Save As...\tCtrl+Shift+S (off) | Revert To Saved (off) | - | &Quit\tCtrl+Q");
+  EXPECT_TRUE(shown[1].ends_with("Select &All\tCtrl+A (off)"));
+
   SetActiveMenuTarget(nullptr);
-  std::vector<std::string> enabled;
-  for (const MenuItem* item : InCreationOrder(MenuBar1())) {
-    if (item->Enabled()) enabled.push_back(item->Name());
-  }
-  EXPECT_EQ(enabled, (std::vector<std::string>{"FileMenu", "FileNewFractal", "FileOpenFractal",
-                                                "FileSaveAs", "FileQuit", "EditMenu",
-                                                "EditSelectAll", "Help", "HelpAboutVantrel"}));
+  document->Close();
+  other->Close();
+  QApplication::processEvents();
 }
 
 }  // namespace
