@@ -1,4 +1,11 @@
 #pragma once
+// Implements: name, caption with mnemonics, separators, AutoEnable, Enabled,
+//   keyboard shortcuts, Append, Insert, Child, Lookup, Count, Item, Action
+//   event, choosing by menu or shortcut, the standard Edit commands of a
+//   focused text field.
+// Leaves out: removing items, checkmarks, icons, tags, sub-menus made on the
+//   fly (pop-up menus), contextual menus, EnableMenu events per item.
+//
 // One item of a menu tree: a menu of the bar, an entry of a menu, or a
 // separator (caption "-"). The tree owns its items; lookups hand out plain
 // pointers that stay valid while the tree holds the item, and nullptr for a
