@@ -4,9 +4,10 @@
 #include <stdexcept>
 
 #include "app/AboutBox.h"
-#include "app/HelpMenu.h"
 #include "editor/DocumentServices.h"
 #include "editor/DrawingWindow.h"
+#include "menus/HelpMenu.h"
+#include "menus/MenuBar1.h"
 #include "model/Globals.h"
 #include "platform/core/Text.h"
 #include "platform/qt/Dialogs.h"

@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "app/App.h"
-#include "app/MenuBar1.h"
+#include "menus/MenuBar1.h"
 #include "platform/core/Thread.h"
 #include "platform/qt/EventThread.h"
 #include "platform/qt/SystemServices.h"

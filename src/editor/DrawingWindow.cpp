@@ -6,9 +6,9 @@
 // DrawingWindowCommands.cpp.
 #include "editor/DrawingWindow.h"
 
-#include "app/MenuBar1.h"
 #include "editor/DocumentServices.h"
 #include "editor/PreviewThreadClass.h"
+#include "menus/MenuBar1.h"
 #include "platform/core/Text.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/Dialogs.h"

@@ -6,10 +6,10 @@
 #include <system_error>
 #include <utility>
 
-#include "app/MenuBar1.h"
 #include "editor/DocumentServices.h"
 #include "editor/DocumentSnapshot.h"
 #include "editor/DrawingWindow.h"
+#include "menus/MenuBar1.h"
 #include "model/FracRender.h"
 #include "model/Globals.h"
 #include "model/SettingSet.h"

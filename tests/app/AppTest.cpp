@@ -7,8 +7,8 @@
 
 #include "app/AboutBox.h"
 #include "app/App.h"
-#include "app/MenuBar1.h"
 #include "editor/DocumentWindowFixture.h"
+#include "menus/MenuBar1.h"
 #include "model/Globals.h"
 
 namespace vantrel::test {

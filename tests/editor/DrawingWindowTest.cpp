@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "DocumentWindowFixture.h"
-#include "app/MenuBar1.h"
+#include "menus/MenuBar1.h"
 #include "model/Globals.h"
 #include "model/SettingSet.h"
 #include "platform/qt/Application.h"

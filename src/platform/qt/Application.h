@@ -1,4 +1,10 @@
 #pragma once
+// Implements: the application object: Open event, the list of windows, front
+//   and menu window, application-wide menu handlers, Quit, run until the last
+//   document closes.
+// Leaves out: other application events (documents opened from the desktop,
+//   activation, unhandled exceptions), auto-quit switch, dock or tray icons.
+//
 // The application: its Open event, the event loop and its end, and the list
 // of open windows.
 //

@@ -1,4 +1,11 @@
 #pragma once
+// Implements: a backing picture kept at the canvas's size, Paint on the
+//   backing, Graphics callable from any thread, Refresh, Scroll, MouseCursor,
+//   MouseDown with MouseDrag and MouseUp, MouseWheel.
+// Leaves out: a Backdrop property, double-click and
+//   MouseMove/MouseEnter/MouseExit events, KeyDown on the canvas, drag and
+//   drop, transparency, focus rings.
+//
 // A canvas keeps a backing picture of its size. Its Graphics draws into the
 // backing and has it shown; the drawing stays until the next repaint. A
 // repaint (the canvas appearing, a change of its size, Refresh) first runs

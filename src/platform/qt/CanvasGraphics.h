@@ -1,4 +1,10 @@
 #pragma once
+// Implements: a canvas's surface: ForeColor, PenWidth, PenHeight, lines,
+//   rectangles, ovals, ClearRect, pictures (also scaled parts), callable from
+//   any thread.
+// Leaves out: text drawing (DrawString, fonts), polygons and curves, pen
+//   patterns, transparency, clipping regions.
+//
 // The drawing surface of a Canvas: draws into the canvas's backing picture and
 // has the canvas show it. Callable from any thread: a worker's drawing is
 // carried out on the event thread, in call order, with the pen it had at the

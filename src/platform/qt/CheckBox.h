@@ -1,4 +1,7 @@
 #pragma once
+// Implements: caption, Value, Action on the user's click.
+// Leaves out: the mixed (third) state, text colour and style.
+//
 // A check box. Action is raised when the user clicks it, never when the
 // program sets Value.
 #include "platform/qt/ToggleButton.h"

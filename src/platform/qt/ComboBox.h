@@ -1,4 +1,10 @@
 #pragma once
+// Implements: editable box, rows from one text split at Chr(13), AddRow,
+//   ListIndex, ListCount, Text, Change and TextChanged for the user's doing
+//   only.
+// Leaves out: a box that cannot be edited, removing or changing rows, rows
+//   with data (RowTag), auto-completion.
+//
 // An editable combo box. Its items are given as one text split at carriage
 // returns (Chr(13)). Change is raised when the user chooses an item,
 // TextChanged when the user edits the text; values the program sets raise

@@ -1,4 +1,11 @@
 #pragma once
+// Implements: name, index, kind, place and size, edge locks, Visible,
+//   Enabled, Open event, setters queued from any thread, getters mirrored for
+//   any thread.
+// Leaves out: help tags, focus events (GotFocus, LostFocus), keyboard events
+//   per control, drag and drop, contextual menus, controls created or removed
+//   after the window is built.
+//
 // The base of every control: name, array index, place, visibility and the
 // events it raises. A control lives in a window (or stands alone, as a Timer
 // may) and is owned by std::shared_ptr.

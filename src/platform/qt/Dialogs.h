@@ -1,4 +1,10 @@
 #pragma once
+// Implements: MessageDialog (message, explanation, up to three buttons),
+//   OpenDialog, SaveAsDialog, MsgBox, SelectColor, GetSaveFolderItem, opening
+//   links and documents, scripted answers for tests.
+// Leaves out: icons in messages, sheets attached to a window, file type
+//   filters, multiple selection, folder pickers, custom controls in dialogs.
+//
 // The program's modal dialogs and the desktop services that come with them.
 //
 // Program code builds a MessageDialog, OpenDialog or SaveAsDialog and calls

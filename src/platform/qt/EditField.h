@@ -1,4 +1,9 @@
 #pragma once
+// Implements: one-line field, Text, entry masks of digits and a point,
+//   TextChange for user edits only.
+// Leaves out: several lines, styled text, passwords, ReadOnly, LimitText,
+//   selection properties (SelStart, SelLength), KeyDown and focus events.
+//
 // A one-line text field. TextChange is raised for every change the user makes
 // (keystroke, deletion, paste), never for text the program sets.
 //

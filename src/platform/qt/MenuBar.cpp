@@ -75,6 +75,23 @@ std::vector<QMenuBar*> MenuBar::Widgets() const {
   return widgets;
 }
 
+void MenuBar::ShowChild(Integer index) {
+  const auto widgets = Widgets();
+  if (widgets.empty()) {
+    return;  // realized with the next window's bar
+  }
+  MenuItem& child = *Item(index);
+  if (child.action_ != nullptr && child.menu_ == nullptr) {
+    child.TurnIntoMenu();  // a command moved onto the bar
+  }
+  QAction* action = child.Realize();
+  MenuItem* next = Item(index + 1);
+  QAction* before = next != nullptr ? next->Realize() : nullptr;
+  for (QMenuBar* widget : widgets) {
+    widget->insertAction(before, action);
+  }
+}
+
 MenuBar* MenuBar::ShownIn(const QWidget* widget) {
   const QWidget* window = widget->window();
   MenuBar* shownElsewhere = nullptr;

@@ -1,4 +1,9 @@
 #pragma once
+// Implements: the root of a menu tree shown in every window that names it,
+//   enabling refreshed before a menu opens and before a shortcut matches.
+// Leaves out: a desktop-wide (global) menu bar, a bar per window with other
+//   items, hiding the bar.
+//
 // A menu bar: the root of a menu tree, whose children are its menus. One bar
 // is shared by every window that shows it: CreateMenuBarWidget makes a
 // QMenuBar for a window, and all of them show the same QActions.
@@ -43,6 +48,8 @@ class MenuBar : public MenuItem {
 
  protected:
   bool IsBar() const override { return true; }
+  void BeforeMenuOpens() override { RefreshEnabling(); }
+  void ShowChild(Integer index) override;
 
  private:
   friend class MenuItem;

@@ -5,14 +5,12 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QWidget>
 #include <algorithm>
 #include <cctype>
 #include <string_view>
 #include <utility>
 
-#include "platform/qt/MenuBar.h"
 #include "platform/qt/MenuDispatch.h"
 
 namespace vantrel {
@@ -244,12 +242,12 @@ void MenuItem::Choose() {
   DispatchMenuItem(name_);
 }
 
-MenuBar* MenuItem::Bar() const noexcept {
-  const MenuItem* root = this;
+MenuItem& MenuItem::Root() noexcept {
+  MenuItem* root = this;
   while (root->parent_ != nullptr) {
     root = root->parent_;
   }
-  return root->IsBar() ? static_cast<MenuBar*>(const_cast<MenuItem*>(root)) : nullptr;
+  return *root;
 }
 
 bool MenuItem::IsAncestorOrSelf(const MenuItem* item) const noexcept {
@@ -282,11 +280,7 @@ void MenuItem::RealizeAsMenu() {
   ApplyText();
   action_->setEnabled(enabled_);
   // Sub-menus refresh too: a menu opened by the keyboard skips its parent's signal.
-  QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] {
-    if (MenuBar* bar = Bar()) {
-      bar->RefreshEnabling();
-    }
-  });
+  QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] { Root().BeforeMenuOpens(); });
   for (const auto& child : children_) {
     menu_->addAction(child->Realize());
   }
@@ -321,23 +315,6 @@ void MenuItem::TurnIntoMenu() {
 }
 
 void MenuItem::ShowChild(Integer index) {
-  MenuItem& child = *children_[static_cast<std::size_t>(index)];
-  MenuItem* next = Item(index + 1);
-  if (IsBar()) {
-    const auto widgets = static_cast<MenuBar*>(this)->Widgets();
-    if (widgets.empty()) {
-      return;  // realized with the next window's bar
-    }
-    if (child.action_ != nullptr && child.menu_ == nullptr) {
-      child.TurnIntoMenu();  // a command moved onto the bar
-    }
-    QAction* action = child.Realize();
-    QAction* before = next != nullptr ? next->Realize() : nullptr;
-    for (QMenuBar* widget : widgets) {
-      widget->insertAction(before, action);
-    }
-    return;
-  }
   if (action_ == nullptr) {
     return;  // not shown anywhere yet
   }
@@ -345,6 +322,8 @@ void MenuItem::ShowChild(Integer index) {
     TurnIntoMenu();  // shows every child, the new one included
     return;
   }
+  MenuItem* next = Item(index + 1);
+  MenuItem& child = *children_[static_cast<std::size_t>(index)];
   menu_->insertAction(next != nullptr ? next->Realize() : nullptr, child.Realize());
 }
 

@@ -1,4 +1,11 @@
 #pragma once
+// Implements: name, caption with mnemonics, separators, AutoEnable, Enabled,
+//   keyboard shortcuts, Append, Insert, Child, Lookup, Count, Item, Action
+//   event, choosing by menu or shortcut, the standard Edit commands of a
+//   focused text field.
+// Leaves out: removing items, checkmarks, icons, tags, sub-menus made on the
+//   fly (pop-up menus), contextual menus, EnableMenu events per item.
+//
 // One item of a menu tree: a menu of the bar, an entry of a menu, or a
 // separator (caption "-"). The tree owns its items; lookups hand out plain
 // pointers that stay valid while the tree holds the item, and nullptr for a
@@ -89,11 +96,17 @@ class MenuItem {
   // without a handler bound to its name.
   virtual bool HasAction() const { return false; }
   virtual bool IsBar() const { return false; }
+  // Runs on the root of the tree before one of its menus opens; a bar
+  // refreshes its enabling there.
+  virtual void BeforeMenuOpens() {}
+  // Shows the child at index wherever this item is shown; a bar puts it into
+  // its windows' QMenuBars.
+  virtual void ShowChild(Integer index);
 
  private:
   friend class MenuBar;
 
-  MenuBar* Bar() const noexcept;
+  MenuItem& Root() noexcept;
   bool IsAncestorOrSelf(const MenuItem* item) const noexcept;
   // Menus of the bar and items with children show as menus, the rest as commands.
   bool ShowsAsMenu() const noexcept;
@@ -103,7 +116,6 @@ class MenuItem {
   void RealizeAsCommand();
   // A command that gets its first child turns into a menu in every widget showing it.
   void TurnIntoMenu();
-  void ShowChild(Integer index);
   void ApplyText();
   void ApplyShortcut();
   // Sets Enabled as the bar does before its menus open (MenuBar::RefreshEnabling).

@@ -1,4 +1,7 @@
 #pragma once
+// Implements: Value and Maximum, held inside 0..Maximum.
+// Leaves out: an indeterminate (busy) bar, text on the bar.
+//
 // A progress bar from 0 to Maximum. Values outside that range are held at its
 // ends.
 #include "platform/qt/Control.h"

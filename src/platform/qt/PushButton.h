@@ -1,4 +1,8 @@
 #pragma once
+// Implements: Caption, Default and Cancel buttons (Return, Escape), Action on
+//   a click or Push.
+// Leaves out: icons, button styles, a button that stays pressed.
+//
 // A push button. The window's Default button reacts to Return, its Cancel
 // button to Escape, as if clicked.
 #include <string>

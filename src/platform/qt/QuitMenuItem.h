@@ -1,4 +1,8 @@
 #pragma once
+// Implements: the Quit item: asks every window to close and stops at the
+//   first refusal.
+// Leaves out: moving the item to an application menu (Linux has none).
+//
 // The File menu's Quit item: choosing it asks every open window to close
 // (CancelClose(true) for each); one that refuses stops the quit.
 #include <functional>

@@ -1,4 +1,9 @@
 #pragma once
+// Implements: caption, Value, one group per window, Action when the user
+//   turns it on.
+// Leaves out: several groups in one window (group boxes), text colour and
+//   style.
+//
 // A radio button. The radio buttons of a window form one group: turning one
 // on turns the others off. Action is raised when the user turns it on, never
 // when the program sets Value.

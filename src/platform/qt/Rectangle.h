@@ -1,4 +1,9 @@
 #pragma once
+// Implements: fill colour, border width, top-left and bottom-right border
+//   colours, MouseDown with MouseDrag and MouseUp.
+// Leaves out: rounded corners, the other shapes (ovals, lines), MouseMove and
+//   MouseEnter/Exit.
+//
 // A filled rectangle with a border whose top and left edges take one colour
 // and bottom and right edges another. MouseDown(x, y) returning true receives
 // that press's MouseDrag and MouseUp.

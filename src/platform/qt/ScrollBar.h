@@ -1,4 +1,9 @@
 #pragma once
+// Implements: Value, Minimum, Maximum, LineStep, PageStep, LiveScroll,
+//   ValueChanged.
+// Leaves out: the mouse wheel over the bar as its own event, focus and
+//   keyboard events.
+//
 // A scroll bar, horizontal when it is wider than high. ValueChanged is raised
 // whenever Value changes, by the user or by the program (also when a new
 // range moves the value). With LiveScroll off a dragged thumb reports only

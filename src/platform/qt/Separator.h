@@ -1,4 +1,7 @@
 #pragma once
+// Implements: a rule, horizontal or vertical by its shape.
+// Leaves out: colours and line styles.
+//
 // A separating rule, horizontal when it is wider than high.
 #include "platform/qt/Control.h"
 

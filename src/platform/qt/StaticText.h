@@ -1,4 +1,8 @@
 #pragma once
+// Implements: Text, TextAlign, text size and bold, one line or several.
+// Leaves out: font names, italic and underline, text and back colours,
+//   selectable text, a mouse click as Action.
+//
 // A label: Text, TextAlign (0 left, 1 centred, 2 right), size, one line or
 // several.
 #include <string>

@@ -1,4 +1,9 @@
 #pragma once
+// Implements: ShowURL, Launch, and the set-up that connects the platform core
+//   to the desktop.
+// Leaves out: the clipboard, sounds (Beep), the environment, other processes
+//   (Shell).
+//
 // The desktop's services: opening links and documents, and the set-up that
 // connects the platform core to the desktop.
 #include <string>

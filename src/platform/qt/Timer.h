@@ -1,4 +1,9 @@
 #pragma once
+// Implements: Mode 0 off, 1 once, 2 repeating; Period; Action on the event
+//   thread; stand-alone timers; settable from any thread when shared-owned.
+// Leaves out: timers that run their Action on a worker thread, periods below
+//   one millisecond.
+//
 // A timer: Mode 0 off, 1 fires once (then turns itself off), 2 repeats every
 // Period milliseconds; Action runs on the event thread. Setting Mode or Period
 // starts the count afresh. A window's timers stop when it closes. A timer may

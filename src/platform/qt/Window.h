@@ -1,4 +1,12 @@
 #pragma once
+// Implements: window built from a record and a control table, Show, Hide,
+//   Close, title, place and size, focus, the events Open, Close, CancelClose,
+//   Activate, Deactivate, Resized, Paint, KeyDown, MouseExit and
+//   EnableMenuItems, its own Graphics, controls by name and index.
+// Leaves out: modal windows, sheets, drawers, MouseDown and MouseMove on the
+//   window itself, minimise and zoom events, full-screen, changing the frame
+//   kind or the menu bar after it is built.
+//
 // A window built from its record and a table of control records.
 //
 // A subclass calls Build at the start of its constructor's body:

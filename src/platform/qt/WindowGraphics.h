@@ -1,4 +1,9 @@
 #pragma once
+// Implements: a window's surface, drawing onto the canvases it covers: the
+//   same calls as a canvas's.
+// Leaves out: drawing outside canvases (on the window's backdrop), text
+//   drawing, polygons, clipping regions.
+//
 // A window's own drawing surface. Its origin is the client area's top-left;
 // it draws onto every canvas it covers, translated by the canvas's place, so
 // for a canvas at 0, 0 it draws exactly where that canvas's own Graphics does.

@@ -1,4 +1,4 @@
-#include "app/HelpMenu.h"
+#include "menus/HelpMenu.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/HelpMenuItem.h"
-#include "app/HelpMenuLink.h"
-#include "app/MenuBar1.h"
+#include "menus/HelpMenuItem.h"
+#include "menus/HelpMenuLink.h"
 #include "platform/core/Text.h"
 #include "platform/core/TextStream.h"
 
@@ -79,7 +78,5 @@ Integer HelpMenu::InsertLinks(const FolderItem& linksFile, Integer pos) {
   }
   return pos;
 }
-
-HelpMenu* Help() { return dynamic_cast<HelpMenu*>(MenuBar1().Child("Help")); }
 
 }  // namespace vantrel

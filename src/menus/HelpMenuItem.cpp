@@ -1,4 +1,4 @@
-#include "app/HelpMenuItem.h"
+#include "menus/HelpMenuItem.h"
 
 #include <utility>
 

@@ -6,10 +6,13 @@
 
 namespace vantrel {
 
+class HelpMenu;
 class MenuBar1;
 // The one menu bar, built on the first call; later calls return it unchanged.
 // It lives until the process ends.
 class MenuBar1& MenuBar1();
+// The bar's Help menu (the item named "Help"), or nullptr when it has none.
+HelpMenu* Help();
 
 class MenuBar1 : public MenuBar {
  public:

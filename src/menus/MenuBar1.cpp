@@ -1,9 +1,9 @@
-#include "app/MenuBar1.h"
+#include "menus/MenuBar1.h"
 
 #include <memory>
 #include <string>
 
-#include "app/HelpMenu.h"
+#include "menus/HelpMenu.h"
 #include "platform/qt/AppleMenuItem.h"
 #include "platform/qt/QuitMenuItem.h"
 
@@ -78,5 +78,7 @@ class MenuBar1& MenuBar1() {
   static class MenuBar1* const instance = new class MenuBar1();
   return *instance;
 }
+
+HelpMenu* Help() { return dynamic_cast<HelpMenu*>(MenuBar1().Child("Help")); }
 
 }  // namespace vantrel

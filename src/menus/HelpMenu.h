@@ -34,8 +34,4 @@ class HelpMenu : public MenuItem {
   Integer InsertLinks(const FolderItem& linksFile, Integer pos);
 };
 
-// The menu bar's Help menu (the item named "Help"), or nullptr when the bar
-// has none.
-HelpMenu* Help();
-
 }  // namespace vantrel

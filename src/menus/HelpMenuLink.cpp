@@ -1,4 +1,4 @@
-#include "app/HelpMenuLink.h"
+#include "menus/HelpMenuLink.h"
 
 #include "platform/core/Text.h"
 #include "platform/qt/SystemServices.h"
