@@ -131,6 +131,7 @@ std::shared_ptr<class AboutBox> AboutBox() {
 using W = class AboutBox;
 
 const WindowRecord AboutBox::kRecord{
+    .Name = "AboutBox",
     .Title = "About Vantrel",
     .Width = 430,
     .Height = 270,
@@ -189,12 +190,14 @@ void AboutBox::OnClose() {
   if (implicitInstance.get() == this) PostToEventThread([hold = std::move(implicitInstance)] {});
 }
 
+void AboutBox::FindControls() { staticText4_ = &ControlNamed<StaticText>("StaticText4"); }
+
 void AboutBox::PushButton1_Action() { Close(); }
 
 // The label's design text followed by the version, e.g. "Version: 1.2.3b4".
 // The non-release number follows at every stage, also when no letter does.
 void AboutBox::StaticText4_Open() {
-  StaticText& label = ControlNamed<StaticText>("StaticText4");
+  StaticText& label = *staticText4_;
   const class App& app = App();
   label.Text(label.Text() + Str(app.MajorVersion) + "." + Str(app.MinorVersion) + "." +
              Str(app.BugVersion) + StageLetter(app.StageCode) + Str(app.NonReleaseVersion));

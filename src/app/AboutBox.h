@@ -14,6 +14,7 @@ namespace vantrel {
 
 class AboutBox;
 class Picture;
+class StaticText;
 
 // The open About window, or a new one, built and shown. The window stays
 // the one instance until it closes; the next call after that builds anew.
@@ -43,6 +44,7 @@ class AboutBox : public Window {
 
  protected:
   void OnClose() override;
+  void FindControls() override;
 
  private:
   friend std::shared_ptr<class AboutBox> vantrel::AboutBox();
@@ -51,6 +53,9 @@ class AboutBox : public Window {
   void StaticText4_Open();
   void PushButton2_Action();
   void PushButton3_Action();
+
+  // Found once the window is built; it lives as long as the window.
+  StaticText* staticText4_ = nullptr;
 };
 
 }  // namespace vantrel

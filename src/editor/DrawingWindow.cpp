@@ -13,7 +13,9 @@
 #include "platform/qt/Canvas.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/MenuItem.h"
+#include "platform/qt/ProgressBar.h"
 #include "platform/qt/RadioButton.h"
+#include "platform/qt/StaticText.h"
 
 namespace vantrel {
 namespace {
@@ -82,7 +84,8 @@ const ControlRecord<DrawingWindow> DrawingWindow::kControls[17] = {
 
 const WindowRecord& DrawingWindow::Record() {
   // Built on first use: the shared menu bar must exist before the record names it.
-  static const WindowRecord record{.Title = "Vantrel: Untitled",
+  static const WindowRecord record{.Name = "DrawingWindow",
+                                   .Title = "Vantrel: Untitled",
                                    .Width = kDesignWidth,
                                    .Height = kDesignHeight,
                                    .MinWidth = kDesignWidth,
@@ -106,8 +109,17 @@ DrawingWindow::~DrawingWindow() = default;
 
 void DrawingWindow::BuildWindow() {
   Build(Record(), kControls);
-  fracCan_ = &ControlNamed<Canvas>("FracCan");
   AddMenuHandlers();
+}
+
+void DrawingWindow::FindControls() {
+  fracCan_ = &ControlNamed<Canvas>("FracCan");
+  statusText_ = &ControlNamed<StaticText>("StatusText");
+  progressBar1_ = &ControlNamed<ProgressBar>("ProgressBar1");
+  drawBTN_ = &ControlNamed<RadioButton>("DrawBTN");
+  selectBTN_ = &ControlNamed<RadioButton>("SelectBTN");
+  panBTN_ = &ControlNamed<RadioButton>("PanBTN");
+  zoomBTN_ = &ControlNamed<RadioButton>("ZoomBTN");
 }
 
 void DrawingWindow::AddMenuHandlers() {
@@ -116,11 +128,6 @@ void DrawingWindow::AddMenuHandlers() {
   handlers.AddMenuHandler("FileSaveAs", [this] { return FileSaveAs_Action(); });
   handlers.AddMenuHandler("FileSave", [this] { return FileSave_Action(); });
   handlers.AddMenuHandler("FileRevertToSaved", [this] { return FileRevertToSaved_Action(); });
-}
-
-Canvas& DrawingWindow::FracCan() const {
-  if (fracCan_ == nullptr) throw MissingControl("FracCan", kNoIndex);
-  return *fracCan_;
 }
 
 Integer DrawingWindow::CanvasWidth() const {
@@ -217,11 +224,6 @@ void DrawingWindow::OnClose() {
   if (PreviewThread) PreviewThread->Kill();
   CloseSettingsWindow();
   if (Services().DocumentClosed) Services().DocumentClosed(*this);
-}
-
-bool DrawingWindow::ToolOn(const char* name) const {
-  const auto* button = FindControl<RadioButton>(name);
-  return button != nullptr && button->Value();
 }
 
 }  // namespace vantrel

@@ -25,6 +25,9 @@ namespace vantrel {
 class Canvas;
 class MenuItem;
 class PreviewThreadClass;
+class ProgressBar;
+class RadioButton;
+class StaticText;
 class SettingsWindowBase;
 
 class DrawingWindow : public Window, public DocumentModel {
@@ -60,8 +63,15 @@ class DrawingWindow : public Window, public DocumentModel {
   using DocumentModel::Preview;
   using DocumentModel::Resized;
 
-  // The drawing canvas.
-  Canvas& FracCan() const;
+  // The controls the code uses, found once as the window is built.
+  Canvas& FracCan() const { return *fracCan_; }
+  StaticText& StatusText() const { return *statusText_; }
+  ProgressBar& ProgressBar1() const { return *progressBar1_; }
+  // The tool radio buttons.
+  RadioButton& DrawBTN() const { return *drawBTN_; }
+  RadioButton& SelectBTN() const { return *selectBTN_; }
+  RadioButton& PanBTN() const { return *panBTN_; }
+  RadioButton& ZoomBTN() const { return *zoomBTN_; }
   Integer CanvasWidth() const override;
   Integer CanvasHeight() const override;
 
@@ -124,6 +134,7 @@ class DrawingWindow : public Window, public DocumentModel {
   void OnResized() override;
   bool KeyDown(const std::string& key) override;
   void EnableMenuItems() override;
+  void FindControls() override;
 
   // Document hooks.
   void OnPreview() override;
@@ -142,8 +153,6 @@ class DrawingWindow : public Window, public DocumentModel {
   // Save as the save prompt and File > Save do it: to the file, or with the
   // save dialog when there is none. False when nothing was written.
   bool SaveForClose();
-  // Whether the tool radio button of that name is on.
-  bool ToolOn(const char* name) const;
   // Whether count more points fit in the document; tells the user when not.
   bool RoomForPoints(std::size_t count);
 
@@ -166,8 +175,14 @@ class DrawingWindow : public Window, public DocumentModel {
   // True from a press that asked for its drags and release until that release.
   bool gestureOpen_ = false;
 
-  // Found once the window is built; the canvas lives as long as the window.
+  // Found once the window is built; the controls live as long as the window.
   Canvas* fracCan_ = nullptr;
+  StaticText* statusText_ = nullptr;
+  ProgressBar* progressBar1_ = nullptr;
+  RadioButton* drawBTN_ = nullptr;
+  RadioButton* selectBTN_ = nullptr;
+  RadioButton* panBTN_ = nullptr;
+  RadioButton* zoomBTN_ = nullptr;
 
   // Live preview (DrawingWindowPreview.cpp).
   // The host of the window's preview threads. A thread may keep it after the

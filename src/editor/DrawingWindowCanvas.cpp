@@ -14,10 +14,8 @@ namespace vantrel {
 void DrawingWindow::FracCan_Open() {
   // The first document window of a run records the margins around its canvas.
   if (Globals::FracCanRightBorder != 0) return;
-  // Raised while the window is built, before fracCan_ is set.
-  const Canvas& canvas = ControlNamed<Canvas>("FracCan");
-  Globals::FracCanRightBorder = Width() - canvas.Width();
-  Globals::FracCanBottomBorder = Height() - canvas.Height();
+  Globals::FracCanRightBorder = Width() - FracCan().Width();
+  Globals::FracCanBottomBorder = Height() - FracCan().Height();
 }
 
 void DrawingWindow::FracCan_Paint(vantrel::Graphics& g) {

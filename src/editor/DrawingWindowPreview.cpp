@@ -89,17 +89,17 @@ DrawingWindow::PreviewLink::~PreviewLink() {
 
 void DrawingWindow::Timer1_Action() {
   SetCursor();
-  auto* bar = FindControl<ProgressBar>("ProgressBar1");
-  if (bar == nullptr || !bar->Visible()) return;
+  ProgressBar& bar = ProgressBar1();
+  if (!bar.Visible()) return;
   const std::shared_ptr<const FracRender> round =
       PreviewThread ? PreviewThread->Iteration() : nullptr;
   // Only a round shows the bar; without one (a restart that has not begun
   // its first round yet) there is nothing to show.
   if (!round) {
-    bar->Visible(false);
+    bar.Visible(false);
     return;
   }
-  bar->Value(round->ProgressValue(bar->Maximum()));
+  bar.Value(round->ProgressValue(bar.Maximum()));
 }
 
 void DrawingWindow::Timer2_Action() { Preview(); }
@@ -111,8 +111,8 @@ void DrawingWindow::StopBTN_Action() {
   // The kill also drops what the thread has posted and not yet shown, so
   // neither its status text nor its bar can come back over these.
   PreviewThread->Kill();
-  if (auto* status = FindControl<StaticText>("StatusText")) status->Text(kStoppedText);
-  if (auto* bar = FindControl<ProgressBar>("ProgressBar1")) bar->Visible(false);
+  StatusText().Text(kStoppedText);
+  ProgressBar1().Visible(false);
 }
 
 }  // namespace vantrel

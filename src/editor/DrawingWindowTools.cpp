@@ -20,6 +20,7 @@
 #include "platform/core/Picture.h"
 #include "platform/core/Thread.h"
 #include "platform/qt/Canvas.h"
+#include "platform/qt/RadioButton.h"
 
 namespace vantrel {
 namespace {
@@ -56,7 +57,7 @@ bool DrawingWindow::FracCan_MouseDown(Integer x, Integer y) {
   ClickedPoint = false;
   double fx = CanToFracX(x);
   double fy = CanToFracY(y);
-  if (ToolOn("DrawBTN")) {
+  if (DrawBTN().Value()) {
     if (!RoomForPoints(1)) return false;
     if (SettingsOf(*this).Booleans[kSnapToGrid]) {
       fx = SnapToGridX(fx);
@@ -66,16 +67,16 @@ bool DrawingWindow::FracCan_MouseDown(Integer x, Integer y) {
     Changed(true);
     return false;
   }
-  if (ToolOn("ZoomBTN")) {
+  if (ZoomBTN().Value()) {
     ZoomPress(fx, fy);
     return false;
   }
-  if (ToolOn("SelectBTN")) {
+  if (SelectBTN().Value()) {
     SelectPress(fx, fy);
     gestureOpen_ = true;
     return true;
   }
-  if (ToolOn("PanBTN")) {
+  if (PanBTN().Value()) {
     PanPress(fx, fy);
     gestureOpen_ = true;
     return true;
@@ -88,9 +89,9 @@ void DrawingWindow::FracCan_MouseDrag(Integer x, Integer y) {
   const double fy = CanToFracY(y);
   // Exact comparison: a drag that maps back onto the anchor changes nothing.
   if (fx == PanX && fy == PanY) return;
-  if (ToolOn("PanBTN")) {
+  if (PanBTN().Value()) {
     PanDrag(fx, fy);
-  } else if (ToolOn("SelectBTN")) {
+  } else if (SelectBTN().Value()) {
     SelectDrag(fx, fy);
   }
 }
@@ -100,7 +101,7 @@ void DrawingWindow::FracCan_MouseUp(Integer /*x*/, Integer /*y*/) {
   InhibitPreview = false;
   Panning = false;
   RemoveOverlaps();
-  if (ToolOn("SelectBTN")) SelectRelease();
+  if (SelectBTN().Value()) SelectRelease();
   // The rectangle's thread is resumed last, once the new selection is
   // published, so it goes on with what the release made, as it would have
   // once the event was over. Whatever the tool is by now: a thread left
@@ -319,11 +320,11 @@ void DrawingWindow::DrawBTN_Action() { SetCursor(); }
 void DrawingWindow::ZoomBTN_Action() { SetCursor(); }
 
 void DrawingWindow::SetCursor() {
-  if (ToolOn("DrawBTN") || ToolOn("SelectBTN")) {
+  if (DrawBTN().Value() || SelectBTN().Value()) {
     FracCan().MouseCursor(StockCursor::StandardPointer);
-  } else if (ToolOn("ZoomBTN")) {
+  } else if (ZoomBTN().Value()) {
     FracCan().MouseCursor(ShiftKey() ? StockCursor::MagnifySmaller : StockCursor::MagnifyLarger);
-  } else if (ToolOn("PanBTN")) {
+  } else if (PanBTN().Value()) {
     FracCan().MouseCursor(Panning ? StockCursor::HandClosed : StockCursor::HandOpen);
   }
 }

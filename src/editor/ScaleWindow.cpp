@@ -76,6 +76,7 @@ bool StaysFinite(const DrawingWindow& dw, double fx, double fy, bool selectedOnl
 using W = class ScaleWindow;
 
 const WindowRecord ScaleWindow::kRecord{
+    .Name = "ScaleWindow",
     .Title = "Scale",
     .Width = 270,
     .Height = 246,
@@ -134,19 +135,27 @@ class ScaleWindow& ScaleWindow::Shared() {
 
 ScaleWindow::ScaleWindow(Passkey) { Build(kRecord, kControls); }
 
+void ScaleWindow::FindControls() {
+  selectedBox_ = &ControlNamed<CheckBox>("SelectedBox");
+  uScaleBTN_ = &ControlNamed<RadioButton>("UScaleBTN");
+  uScaleField_ = &ControlNamed<EditField>("UScaleField");
+  hScaleField_ = &ControlNamed<EditField>("HScaleField");
+  vScaleField_ = &ControlNamed<EditField>("VScaleField");
+}
+
 std::optional<double> ScaleWindow::Factor(std::string_view percentText) {
   if (!StartsWithNumber(percentText)) return std::nullopt;
   return Val(percentText) / 100;
 }
 
 std::optional<std::pair<double, double>> ScaleWindow::Factors() const {
-  if (ControlNamed<RadioButton>("UScaleBTN").Value()) {
-    const std::optional<double> f = Factor(ControlNamed<EditField>("UScaleField").Text());
+  if (uScaleBTN_->Value()) {
+    const std::optional<double> f = Factor(uScaleField_->Text());
     if (!f) return std::nullopt;
     return std::pair{*f, *f};
   }
-  const std::optional<double> fx = Factor(ControlNamed<EditField>("HScaleField").Text());
-  const std::optional<double> fy = Factor(ControlNamed<EditField>("VScaleField").Text());
+  const std::optional<double> fx = Factor(hScaleField_->Text());
+  const std::optional<double> fy = Factor(vScaleField_->Text());
   if (!fx || !fy) return std::nullopt;
   return std::pair{*fx, *fy};
 }
@@ -162,7 +171,7 @@ std::shared_ptr<DrawingWindow> ScaleWindow::Document() const {
 void ScaleWindow::PushButton1_Action() {
   const std::shared_ptr<DrawingWindow> dw = Document();
   if (dw == nullptr) return;
-  const bool selectedOnly = ControlNamed<CheckBox>("SelectedBox").Value();
+  const bool selectedOnly = selectedBox_->Value();
   // A slip of the keyboard must not collapse the path onto its centre, as a
   // factor of 0 read from an empty field would: a typed 0 still does.
   const std::optional<std::pair<double, double>> factors = Factors();

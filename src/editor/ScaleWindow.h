@@ -20,7 +20,10 @@
 
 namespace vantrel {
 
+class CheckBox;
 class DrawingWindow;
+class EditField;
+class RadioButton;
 class ScaleWindow;
 
 // The one Scale dialog: the open one, or a new one (built and shown) when
@@ -57,6 +60,7 @@ class ScaleWindow : public Window {
 
  protected:
   void OnClose() override;
+  void FindControls() override;
 
  private:
   // DWin while its window is still open; null otherwise.
@@ -64,6 +68,13 @@ class ScaleWindow : public Window {
   // The horizontal and vertical factors the fields in use ask for; none when
   // one of them holds no number.
   std::optional<std::pair<double, double>> Factors() const;
+
+  // Found once the window is built; the controls live as long as the window.
+  CheckBox* selectedBox_ = nullptr;
+  RadioButton* uScaleBTN_ = nullptr;
+  EditField* uScaleField_ = nullptr;
+  EditField* hScaleField_ = nullptr;
+  EditField* vScaleField_ = nullptr;
 };
 
 }  // namespace vantrel

@@ -35,19 +35,17 @@ void WindowPreviewHost::PostToEventThread(std::function<void()> call) {
 
 void WindowPreviewHost::SetStatusText(const std::string& text) {
   if (window_ == nullptr) return;
-  if (auto* status = window_->FindControl<StaticText>("StatusText")) status->Text(text);
+  window_->StatusText().Text(text);
 }
 
 void WindowPreviewHost::SetProgressBarVisible(bool visible) {
   if (window_ == nullptr) return;
-  if (auto* bar = window_->FindControl<ProgressBar>("ProgressBar1")) bar->Visible(visible);
+  window_->ProgressBar1().Visible(visible);
 }
 
 void WindowPreviewHost::ShowPicture(const std::shared_ptr<const Picture>& picture) {
   if (window_ == nullptr) return;
-  if (auto* canvas = window_->FindControl<Canvas>("FracCan")) {
-    canvas->Graphics().DrawPicture(picture, 0, 0);
-  }
+  window_->FracCan().Graphics().DrawPicture(picture, 0, 0);
 }
 
 }  // namespace vantrel

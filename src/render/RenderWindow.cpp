@@ -83,7 +83,8 @@ const ControlRecord<RenderWindow> RenderWindow::kControls[9] = {
 
 const WindowRecord& RenderWindow::Record() {
   // Built on first use: the shared menu bar must exist before the record names it.
-  static const WindowRecord record{.Title = "Rendering",
+  static const WindowRecord record{.Name = "RenderWindow",
+                                   .Title = "Rendering",
                                    .Width = 300,
                                    .Height = 300,
                                    .MinWidth = kMinOpenWidth,
@@ -142,10 +143,7 @@ RenderWindow::RenderWindow(Passkey, DrawingWindow& dw, std::shared_ptr<SettingSe
 
 // Raised inside Build, before the window shows: the window takes its opening
 // size while hidden, so no window manager ever sees a resize of a new window.
-void RenderWindow::OnOpen() {
-  FindControls();
-  OpeningSize();
-}
+void RenderWindow::OnOpen() { OpeningSize(); }
 
 RenderWindow::~RenderWindow() {
   // A window torn down without closing still must not leave its worker drawing.

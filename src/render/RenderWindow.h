@@ -131,9 +131,9 @@ class RenderWindow : public Window {
   void OnPaint(vantrel::Graphics& g) override;
   void OnClose() override;
   void OnActivate() override;
+  void FindControls() override;
 
  private:
-  void FindControls();
   void OpeningSize();
   // Starts the worker; it reports its end through RenderEnded.
   void Start();

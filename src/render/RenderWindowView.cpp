@@ -156,10 +156,7 @@ void RenderWindow::DrawShrunkInto(Integer left, Integer top, Integer width, Inte
 
 // --- Drag panning --------------------------------------------------------------
 
-void RenderWindow::FracCan_Open() {
-  // Raised while the window is being built, before the controls are looked up.
-  if (auto* canvas = FindControl<Canvas>("FracCan")) canvas->MouseCursor(StockCursor::HandOpen);
-}
+void RenderWindow::FracCan_Open() { FracCan().MouseCursor(StockCursor::HandOpen); }
 
 bool RenderWindow::FracCan_MouseDown(Integer x, Integer y) {
   FracCan().MouseCursor(StockCursor::HandClosed);

@@ -56,6 +56,14 @@ std::string_view DesignText(std::size_t k) { return kDesignTexts[k]; }
 // that the event's handler reports, never into a write out of bounds.
 std::size_t Slot(Integer i) { return static_cast<std::size_t>(i); }
 
+// The members of a control array, Index 0 upwards, one per element.
+template <class C, std::size_t N>
+void FindMembers(const Window& window, std::string_view name, std::array<C*, N>& members) {
+  for (std::size_t k = 0; k < N; ++k) {
+    members[k] = &window.ControlNamed<C>(name, static_cast<Integer>(k));
+  }
+}
+
 bool NumberRestartsPreview(Integer i, bool framedToRenderProportions) {
   if (i <= kLastPreviewNumber) return true;
   // The canvas follows the render proportions only while framed to them.
@@ -80,6 +88,7 @@ std::shared_ptr<DrawingWindow> Holding(DrawingWindow& dw) {
 using W = SettingsWindow;
 
 const WindowRecord SettingsWindow::kRecord{
+    .Name = "SettingsWindow",
     .Title = "Vantrel Settings",
     .Width = 350,
     .Height = 466,
@@ -257,6 +266,16 @@ SettingsWindow::SettingsWindow(Passkey, DrawingWindow& dw) : DrawingWin(Holding(
   Build(record, kControls);
 }
 
+void SettingsWindow::FindControls() {
+  FindMembers(*this, "CkBox", ckBox_);
+  FindMembers(*this, "ValField", valField_);
+  FindMembers(*this, "ColorRec", colorRec_);
+}
+
+CheckBox& SettingsWindow::CkBox(Integer i) const { return *ckBox_.at(Slot(i)); }
+EditField& SettingsWindow::ValField(Integer i) const { return *valField_.at(Slot(i)); }
+Rectangle& SettingsWindow::ColorRec(Integer i) const { return *colorRec_.at(Slot(i)); }
+
 SettingSet& SettingsWindow::Settings() const {
   if (DrawingWin == nullptr || DrawingWin->CurrentSettings == nullptr) {
     throw std::logic_error("the settings window has no document settings");
@@ -267,7 +286,7 @@ SettingSet& SettingsWindow::Settings() const {
 // --- Binding --------------------------------------------------------------------
 
 void SettingsWindow::CkBox_Open(Integer i) {
-  CheckBox& box = ControlNamed<CheckBox>("CkBox", i);
+  CheckBox& box = CkBox(i);
   bool& setting = Settings().Booleans.at(Slot(i));
   if (DrawingWin->LoadDefaulySettings) {
     setting = box.Value();
@@ -277,7 +296,7 @@ void SettingsWindow::CkBox_Open(Integer i) {
 }
 
 void SettingsWindow::ValField_Open(Integer i) {
-  EditField& field = ControlNamed<EditField>("ValField", i);
+  EditField& field = ValField(i);
   double& setting = Settings().Ints.at(Slot(i));
   if (DrawingWin->LoadDefaulySettings) {
     setting = Val(field.Text());
@@ -287,7 +306,7 @@ void SettingsWindow::ValField_Open(Integer i) {
 }
 
 void SettingsWindow::ColorRec_Open(Integer i) {
-  Rectangle& swatch = ControlNamed<Rectangle>("ColorRec", i);
+  Rectangle& swatch = ColorRec(i);
   Color& setting = Settings().Colors.at(Slot(i));
   if (DrawingWin->LoadDefaulySettings) {
     setting = swatch.FillColor();
@@ -307,7 +326,7 @@ void SettingsWindow::OnOpen() {
 // --- Editing --------------------------------------------------------------------
 
 void SettingsWindow::CkBox_Action(Integer i) {
-  Settings().Booleans.at(Slot(i)) = ControlNamed<CheckBox>("CkBox", i).Value();
+  Settings().Booleans.at(Slot(i)) = CkBox(i).Value();
   // "Snap To Grid" applies to the next point placed or moved: nothing to redraw.
   Refresh(i == kShowGrid || i == kFrameToRenderProportions);
   DrawingWin->Changed(true);
@@ -317,14 +336,14 @@ void SettingsWindow::CkBox_Action(Integer i) {
 // empty field stores 0. Those who divide by a setting or size a picture from
 // it guard themselves (a grid density of 0 draws no grid and snaps nothing).
 void SettingsWindow::ValField_TextChange(Integer i) {
-  Settings().Ints.at(Slot(i)) = Val(ControlNamed<EditField>("ValField", i).Text());
-  const bool framed = ControlNamed<CheckBox>("CkBox", kFrameToRenderProportions).Value();
+  Settings().Ints.at(Slot(i)) = Val(ValField(i).Text());
+  const bool framed = CkBox(kFrameToRenderProportions).Value();
   Refresh(NumberRestartsPreview(i, framed));
   DrawingWin->Changed(true);
 }
 
 bool SettingsWindow::ColorRec_MouseDown(Integer i, Integer /*x*/, Integer /*y*/) {
-  Rectangle& swatch = ControlNamed<Rectangle>("ColorRec", i);
+  Rectangle& swatch = ColorRec(i);
   Color c = swatch.FillColor();
   // A cancelled pick changes nothing and marks nothing.
   if (!SelectColor(c, std::string(kColorPrompt))) return false;
@@ -350,9 +369,7 @@ void SettingsWindow::Refresh(bool restartPreview) {
 // the next preview picture shows the old colours again, as the user expects
 // of markers drawn over a preview.
 void SettingsWindow::RedrawMarkers() {
-  if (auto* canvas = DrawingWin->FindControl<Canvas>("FracCan")) {
-    DrawingWin->DrawPoints(canvas->Graphics());
-  }
+  DrawingWin->DrawPoints(DrawingWin->FracCan().Graphics());
 }
 
 // --- Window events --------------------------------------------------------------

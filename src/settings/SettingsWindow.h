@@ -15,17 +15,22 @@
 // The user's close box only hides the window; it closes for good when the
 // application quits, when its document closes or reads its file again.
 // Event thread only.
+#include <array>
 #include <memory>
+#include <tuple>
 
 #include "editor/DocumentServices.h"
+#include "model/SettingSet.h"
 #include "platform/core/Numbers.h"
 #include "platform/qt/ControlRecord.h"
 #include "platform/qt/WindowRecord.h"
 
 namespace vantrel {
 
+class CheckBox;
 class DrawingWindow;
-class SettingSet;
+class EditField;
+class Rectangle;
 
 class SettingsWindow : public SettingsWindowBase {
   // Lets the factory reach the constructor through std::make_shared.
@@ -62,8 +67,14 @@ class SettingsWindow : public SettingsWindowBase {
   void MouseExit() override;
   bool CancelClose(bool appQuitting) override;
   void OnClose() override;
+  void FindControls() override;
 
  private:
+  // The array members, by Index: one per element of the settings' arrays.
+  CheckBox& CkBox(Integer i) const;
+  EditField& ValField(Integer i) const;
+  Rectangle& ColorRec(Integer i) const;
+
   // Binding while the window is built.
   void CkBox_Open(Integer i);
   void ValField_Open(Integer i);
@@ -79,6 +90,11 @@ class SettingsWindow : public SettingsWindowBase {
   void Refresh(bool restartPreview);
   // The point markers drawn at once onto the document's canvas.
   void RedrawMarkers();
+
+  // Found once the window is built; the controls live as long as the window.
+  std::array<CheckBox*, std::tuple_size_v<decltype(SettingSet::Booleans)>> ckBox_{};
+  std::array<EditField*, std::tuple_size_v<decltype(SettingSet::Ints)>> valField_{};
+  std::array<Rectangle*, std::tuple_size_v<decltype(SettingSet::Colors)>> colorRec_{};
 };
 
 }  // namespace vantrel

@@ -14,16 +14,17 @@
 namespace vantrel {
 namespace {
 
-std::string Describe(std::string_view name, Integer index) {
-  std::string text = "no control named \"" + std::string(name) + "\"";
+std::string Describe(std::string_view window, std::string_view name, Integer index) {
+  std::string text = "window \"" + std::string(window) + "\" has no control \"" +
+                     std::string(name) + "\"";
   if (index != kNoIndex) text += " with index " + std::to_string(index);
-  return text;
+  return text + " of the kind its code uses";
 }
 
 }  // namespace
 
-MissingControl::MissingControl(std::string_view name, Integer index)
-    : std::out_of_range(Describe(name, index)) {}
+MissingControl::MissingControl(std::string_view window, std::string_view name, Integer index)
+    : std::out_of_range(Describe(window, name, index)) {}
 
 Window::Window() : graphics_(*this) {}
 
@@ -65,6 +66,7 @@ void Window::BeginBuild(const WindowRecord& record) {
   reportedWidth_ = Width();
   reportedHeight_ = Height();
   title_.Set(std::string(record.Title));
+  name_ = std::string(record.Name.empty() ? record.Title : record.Name);
   if (frame_ == kDialogFrame) opener_ = QApplication::activeWindow();
 
   widget_ = new WindowWidget(*this, record);

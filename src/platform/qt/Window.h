@@ -16,8 +16,9 @@
 //     ... the record and the controls are in place from here on ...
 //   }
 //
-// Build creates the controls in table order, raises each control's Open, then
-// the window's OnOpen, then shows the window when the record says Visible.
+// Build creates the controls in table order, lets the window find the controls
+// its code uses (FindControls), raises each control's Open, then the window's
+// OnOpen, then shows the window when the record says Visible.
 //
 // Windows are owned by std::shared_ptr. An open window also keeps itself
 // alive until it closes (from the first pass of the event loop after it was
@@ -50,10 +51,11 @@ namespace vantrel {
 class WindowWidget;
 class PushButton;
 
-// Thrown by ControlNamed for a control the window does not have.
+// Thrown by ControlNamed for a control the window does not have; it names
+// the window and the control.
 class MissingControl : public std::out_of_range {
  public:
-  MissingControl(std::string_view name, Integer index);
+  MissingControl(std::string_view window, std::string_view name, Integer index);
 };
 
 class Window : public MenuTarget, public std::enable_shared_from_this<Window> {
@@ -101,7 +103,7 @@ class Window : public MenuTarget, public std::enable_shared_from_this<Window> {
   template <class C>
   C& ControlNamed(std::string_view name, Integer index = kNoIndex) const {
     if (C* control = FindControl<C>(name, index)) return *control;
-    throw MissingControl(name, index);
+    throw MissingControl(name_, name, index);
   }
   const std::vector<std::shared_ptr<vantrel::Control>>& Controls() const noexcept {
     return controls_;
@@ -125,6 +127,13 @@ class Window : public MenuTarget, public std::enable_shared_from_this<Window> {
   void Build(const WindowRecord& record, const ControlRecord<W> (&controls)[N]) {
     Build(record, std::span<const ControlRecord<W>>(controls));
   }
+
+  // Raised by Build once every control exists, before any Open event and
+  // outside the event handling: a window looks up here, with ControlNamed,
+  // each control its code uses and keeps it. A control missing from the
+  // table (renamed, say) then fails the window's construction with
+  // MissingControl instead of silently disabling what depends on it.
+  virtual void FindControls() {}
 
   // Events. A handler that throws is reported and the event ends there.
   virtual void OnOpen() {}
@@ -188,6 +197,7 @@ class Window : public MenuTarget, public std::enable_shared_from_this<Window> {
   std::shared_ptr<const Picture> backdrop_;
   std::shared_ptr<const bool> life_ = std::make_shared<const bool>(true);
   Mirrored<std::string> title_{std::string()};
+  std::string name_;  // the record's Name, or its Title when it has none
   Integer frame_ = kDocumentFrame;
   Integer minWidth_ = 0;
   Integer minHeight_ = 0;
@@ -211,6 +221,7 @@ void Window::Build(const WindowRecord& record, std::span<const ControlRecord<W>>
   W& self = static_cast<W&>(*this);
   BeginBuild(record);
   for (const ControlRecord<W>& control : controls) AddControl(control.Design(), control.Events(self));
+  FindControls();
   FinishBuild(record.Visible);
 }
 

@@ -21,6 +21,7 @@ inline constexpr Integer kDefaultPlacement = 0;
 inline constexpr Integer kCentredPlacement = 2;
 
 struct WindowRecord {
+  std::string_view Name{};   // the window's name in the code, for messages about it
   std::string_view Title{};
   Integer Width = 300;   // the client area, below the menu bar if any
   Integer Height = 300;

@@ -66,6 +66,7 @@ class DocWindow : public Window {
   static const ControlRecord<DocWindow> kControls[];
 
  protected:
+  void FindControls() override { Log.push_back("FindControls"); }
   void OnOpen() override { Log.push_back("window Open"); }
   void OnClose() override { Log.push_back("Close"); }
   bool CancelClose(bool quitting) override {

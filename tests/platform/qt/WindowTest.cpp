@@ -42,8 +42,8 @@ class WindowTest : public ::testing::Test {
 
 TEST_F(WindowTest, BuildsControlsThenRaisesTheirOpenThenItsOwnAndFindsThemByNameAndIndex) {
   Log built = window->Log;
-  built.resize(6);  // what the first pass of the event loop added does not matter
-  EXPECT_EQ(built, (Log{"FracCan Open", "StatusText Open", "CkBox_Open 1", "CkBox_Open 0",
+  built.resize(7);  // what the first pass of the event loop added does not matter
+  EXPECT_EQ(built, (Log{"FindControls", "FracCan Open", "StatusText Open", "CkBox_Open 1", "CkBox_Open 0",
                         "window Open", "constructor body: 315"}));
   EXPECT_FALSE(window->ControlNamed<ProgressBar>("ProgressBar1").Visible());
   EXPECT_TRUE(window->ControlNamed<RadioButton>("DrawBTN").Value());
@@ -58,6 +58,33 @@ TEST_F(WindowTest, BuildsControlsThenRaisesTheirOpenThenItsOwnAndFindsThemByName
     FAIL() << "no exception";
   } catch (const MissingControl& e) {
     EXPECT_NE(std::string(e.what()).find("\"ValField\" with index 9"), std::string::npos);
+  }
+}
+
+// A window whose code uses a control that its table lacks, as after a rename.
+class RenamedControlWindow : public Window {
+ public:
+  RenamedControlWindow() { Build({.Name = "RenamedControlWindow", .Title = "Renamed"}, kControls); }
+  static inline const ControlRecord<RenamedControlWindow> kControls[] = {
+      {.Name = "GoButton", .Kind = ControlKind::PushButton, .Width = 80, .Height = 20}};
+
+ protected:
+  void FindControls() override { ControlNamed<PushButton>("GoBTN"); }
+};
+
+TEST(Window, AControlTheCodeUsesButTheTableLacksFailsTheBuildAndLeavesNoWindow) {
+  const std::size_t before = Application::Windows().size();
+  try {
+    std::make_shared<RenamedControlWindow>();
+    FAIL() << "the window was built";
+  } catch (const MissingControl& e) {
+    EXPECT_STREQ(e.what(), "window \"RenamedControlWindow\" has no control \"GoBTN\" of the "
+                           "kind its code uses");
+  }
+  EXPECT_EQ(Application::Windows().size(), before);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    EXPECT_NE(top->windowTitle(), "Renamed") << "its widget is gone";
   }
 }
 
