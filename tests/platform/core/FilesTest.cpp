@@ -1,10 +1,8 @@
 // Folder items and text streams, in a fresh folder per test.
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <stdlib.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +10,7 @@
 #include <functional>
 #include <sstream>
 
+#include "FileSizeLimit.h"
 #include "platform/core/FolderItem.h"
 #include "platform/core/TextStream.h"
 
@@ -125,22 +124,13 @@ TEST_F(FilesTest, ReportsFilesThatCannotBeCreatedOrOpened) {
 
 TEST_F(FilesTest, ReportsAFailedWriteAndKeepsTheOldFile) {
   auto out = Writing(target_, "first");
-  // A file size limit makes writes fail even for root, whom permissions do not stop.
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  rlimit small = old;
-  small.rlim_cur = 4096;
-  const auto handler = signal(SIGXFSZ, SIG_IGN);
-  if (setrlimit(RLIMIT_FSIZE, &small) != 0) {
-    signal(SIGXFSZ, handler);
-    GTEST_SKIP() << "the file size cannot be limited here";
+  FileResult closed;
+  {
+    const test::FileSizeLimit limit(4096);
+    if (!limit.Active()) GTEST_SKIP() << "the file size cannot be limited here";
+    for (int i = 0; i < 1000; ++i) out->WriteLine(std::string(100, 'z'));
+    closed = out->Close();
   }
-  for (int i = 0; i < 1000; ++i) {
-    out->WriteLine(std::string(100, 'z'));
-  }
-  const FileResult closed = out->Close();
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, handler);
   EXPECT_EQ(closed.Error(), "Could not write \"" + target_.string() + "\": File too large");
   EXPECT_EQ(Contents(target_), "old\n");
   EXPECT_EQ(Entries(), 1);
