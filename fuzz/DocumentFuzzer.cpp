@@ -64,12 +64,9 @@ void CheckRoundTrip(const DocumentModel& document) {
   auto out = TextOutputStream::ToMemory();
   WriteDocument(document, *out);
   auto in = TextInputStream::FromString(out->Text());
-  DocumentData again;
-  try {
-    again = ReadDocument(*in);
-  } catch (const FailedReadException&) {
-    Fail("a written document cannot be read");
-  }
+  Result<DocumentData> read = ReadDocument(*in);
+  if (!read) Fail("a written document cannot be read");
+  const DocumentData& again = *read;
   if (again.X1 != document.X1 || again.X2 != document.X2 || again.Y1 != document.Y1 ||
       again.Y2 != document.Y2) {
     Fail("the view changed in the round trip");
@@ -149,15 +146,11 @@ void Render(const DocumentSnapshot& doc) {
 
 void FuzzDocumentText(const std::string& text) {
   ReadSettingsBlock(text);
-  DocumentData data;
-  try {
-    auto stream = TextInputStream::FromString(text);
-    data = ReadDocument(*stream);
-  } catch (const FailedReadException&) {
-    return;
-  }
+  auto stream = TextInputStream::FromString(text);
+  Result<DocumentData> data = ReadDocument(*stream);
+  if (!data) return;
   FuzzDocument document;
-  ApplyDocument(document, std::move(data), FolderItem("Fuzzed.txt"));
+  ApplyDocument(document, std::move(*data), FolderItem("Fuzzed.txt"));
   CheckRoundTrip(document);
   const auto snapshot = document.Snapshot();
   Preview(*snapshot);

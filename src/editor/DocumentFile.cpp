@@ -26,6 +26,22 @@ std::pair<double, double> ReadPair(const std::string& line) {
           FiniteCoordinate(Val(NthField(line, ",", 2)))};
 }
 
+// A message for the user about a file that could not be used: what failed,
+// then the system layer's reason, which names the file.
+FileResult Problem(const char* start, const std::string& reason) {
+  return FileResult::Failed(std::string(start) + " " + reason + ".");
+}
+
+// The settings block's reader throws; the document's reader reports.
+FileResult ReadSettings(SettingSet& settings, TextInputStream& stream) {
+  try {
+    settings.LoadFromStream(stream);
+  } catch (const FailedReadException&) {
+    return FileResult::Failed(kFailedReadMessage);
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string RevertMessage(const std::string& title) {
@@ -54,29 +70,26 @@ void WriteDocument(const DocumentModel& document, TextOutputStream& stream) {
   }
 }
 
-bool WriteDocumentFile(DocumentModel& document, const FolderItem& file, std::string* error) {
+FileResult WriteDocumentFile(DocumentModel& document, const FolderItem& file) {
   if (!document.HasRoomFor(0)) {
-    if (error) {
-      *error = "Could not write \"" + file.NativePath() + "\": a document holds at most " +
-               std::to_string(kMaxDocumentPoints) + " points";
-    }
-    return false;
+    return Problem(kWriteFailedMessage, "Could not write \"" + file.NativePath() +
+                                            "\": a document holds at most " +
+                                            std::to_string(kMaxDocumentPoints) + " points");
   }
-  auto stream = file.CreateTextFile(error);
-  if (!stream) return false;
-  WriteDocument(document, *stream);
+  auto stream = file.CreateTextFile();
+  if (!stream) return Problem(kWriteFailedMessage, stream.Error());
+  WriteDocument(document, **stream);
   // A save that did not reach the disk must not clear the "*": the user
   // would close the window believing the work was kept.
-  if (!stream->Close()) {
-    if (error) *error = stream->Error();
-    return false;
+  if (const FileResult closed = (*stream)->Close(); !closed) {
+    return Problem(kWriteFailedMessage, closed.Error());
   }
   document.CurrentFile = file;
   document.Changed(false);
-  return true;
+  return {};
 }
 
-DocumentData ReadDocument(TextInputStream& stream) {
+Result<DocumentData> ReadDocument(TextInputStream& stream) {
   DocumentData data;
   const auto [x1, y1] = ReadPair(stream.ReadLine());
   const auto [x2, y2] = ReadPair(stream.ReadLine());
@@ -90,29 +103,36 @@ DocumentData ReadDocument(TextInputStream& stream) {
   }
 
   data.Settings = std::make_shared<SettingSet>();
-  data.Settings->LoadFromStream(stream);
+  if (FileResult read = ReadSettings(*data.Settings, stream); !read) return read;
 
+  const FileResult notADocument = FileResult::Failed(kFailedReadMessage);
   while (!stream.EndOfFile()) {
-    if (data.Xpoints.size() >= kMaxDocumentPoints) throw FailedReadException();
+    if (data.Xpoints.size() >= kMaxDocumentPoints) return notADocument;
     // Every remaining line is a point; a blank line is the point (0, 0).
     const auto [x, y] = ReadPair(stream.ReadLine());
     data.Xpoints.push_back(x);
     data.Ypoints.push_back(y);
   }
   // Checked once at the end: an overlong line ends the stream at once.
-  if (stream.LineTooLong()) throw FailedReadException();
+  if (stream.LineTooLong()) return notADocument;
   return data;
 }
 
-DocumentData ReadDocumentFile(const FolderItem& file) {
+Result<DocumentData> ReadDocumentFile(const FolderItem& file) {
+  if (!file.Exists()) {
+    return Problem(kOpenFailedMessage,
+                   "Could not open \"" + file.NativePath() + "\": it does not exist");
+  }
   // Only a plain file can be a document: a device or a pipe may never end
   // (or never end its first line), and a folder holds no text.
   std::error_code error;
-  if (!std::filesystem::is_regular_file(file.Path(), error)) throw FailedReadException();
+  if (!std::filesystem::is_regular_file(file.Path(), error)) {
+    return FileResult::Failed(kFailedReadMessage);
+  }
   auto stream = file.OpenAsTextFile();
-  if (!stream) throw FailedReadException();
-  DocumentData data = ReadDocument(*stream);
-  stream->Close();
+  if (!stream) return Problem(kOpenFailedMessage, stream.Error());
+  Result<DocumentData> data = ReadDocument(**stream);
+  (*stream)->Close();
   return data;
 }
 
@@ -144,9 +164,12 @@ void ApplyDocument(DocumentModel& document, DocumentData data, const FolderItem&
   document.Changed(false);
 }
 
-void OpenDocument(DocumentModel& document, const FolderItem& file) {
+FileResult OpenDocument(DocumentModel& document, const FolderItem& file) {
   document.LoadDefaulySettings = false;
-  ApplyDocument(document, ReadDocumentFile(file), file);
+  Result<DocumentData> data = ReadDocumentFile(file);
+  if (!data) return data.Status();
+  ApplyDocument(document, std::move(*data), file);
+  return {};
 }
 
 }  // namespace vantrel

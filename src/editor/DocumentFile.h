@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/FileResult.h"
+
 namespace vantrel {
 
 class DocumentModel;
@@ -35,6 +37,9 @@ inline constexpr char kRevertExplanation[] = "If you do, your changes will be lo
 // Shown when a save fails (the file could not be created, written or moved
 // into place); the document keeps its file and its "*" then.
 inline constexpr char kWriteFailedMessage[] = "Failed to save file.";
+// Shown when a file chosen to open, or the document's file on revert, cannot
+// be opened at all (gone, or not readable), as against not being a document.
+inline constexpr char kOpenFailedMessage[] = "Failed to open file.";
 // The ending dropped from a file's name to make the document's name.
 inline constexpr char kDocumentExtension[] = ".txt";
 
@@ -63,23 +68,23 @@ void WriteDocument(const DocumentModel& document, TextOutputStream& stream);
 
 // Save: writes the document to file; a document of more than
 // kMaxDocumentPoints points is refused, as the reader would refuse the file.
-// On success the file becomes the
-// document's file and the document is unchanged; on failure (error, when
-// given, says why) nothing of the document changes and the previous file
-// content is left in place.
-bool WriteDocumentFile(DocumentModel& document, const FolderItem& file,
-                       std::string* error = nullptr);
+// On success the file becomes the document's file and the document is
+// unchanged; on failure nothing of the document changes, the previous file
+// content is left in place, and the message for the user starts with
+// kWriteFailedMessage and says why.
+FileResult WriteDocumentFile(DocumentModel& document, const FolderItem& file);
 
-// Reads a document from stream. Throws FailedReadException when the settings
-// block does not match, a line is longer than any line of a document, or the
-// file holds more than kMaxDocumentPoints points.
+// Reads a document from stream. Fails with kFailedReadMessage when the
+// settings block does not match, a line is longer than any line of a
+// document, or the file holds more than kMaxDocumentPoints points.
 // A number that cannot be read (no digits, "nan", "inf") reads as 0; one too
 // large for a Double as the largest Double of its sign.
-DocumentData ReadDocument(TextInputStream& stream);
+Result<DocumentData> ReadDocument(TextInputStream& stream);
 
-// Opens and reads file; anything but a plain file that can be opened fails
-// like a file that is not a document (FailedReadException).
-DocumentData ReadDocumentFile(const FolderItem& file);
+// Opens and reads file. A file that does not exist or cannot be opened fails
+// with kOpenFailedMessage and the reason; anything else that is not a plain
+// file holding a document fails like a file that is not a document.
+Result<DocumentData> ReadDocumentFile(const FolderItem& file);
 
 // Makes data the document's content, read from file: view, settings, points
 // (all unselected), file and name; the fitted canvas size becomes the
@@ -87,9 +92,9 @@ DocumentData ReadDocumentFile(const FolderItem& file);
 // (x extent and centre as read). Ends unchanged, with a new snapshot.
 void ApplyDocument(DocumentModel& document, DocumentData data, const FolderItem& file);
 
-// Open and Revert To Saved: reads file and applies it. Throws
-// FailedReadException (the document is then left as it was, apart from
-// LoadDefaulySettings, which a document read from a file never has).
-void OpenDocument(DocumentModel& document, const FolderItem& file);
+// Open and Revert To Saved: reads file and applies it. On failure the
+// document is left as it was, apart from LoadDefaulySettings, which a
+// document read from a file never has.
+FileResult OpenDocument(DocumentModel& document, const FolderItem& file);
 
 }  // namespace vantrel

@@ -11,53 +11,23 @@
 #include "editor/DocumentFile.h"
 #include "editor/DocumentServices.h"
 #include "editor/DrawingWindow.h"
-#include "model/FailedReadException.h"
 #include "model/Globals.h"
 #include "model/SettingSet.h"
 #include "model/SettingsCatalogue.h"
-#include "platform/core/TextStream.h"
 #include "platform/qt/Dialogs.h"
 
 namespace vantrel {
 namespace {
 
-// Shown when a file chosen to open, or the document's file on revert, cannot
-// be opened at all (gone, or not readable), as against not being a document.
-constexpr char kOpenFailedMessage[] = "Failed to open file.";
-
-// A message about a file that could not be written or opened. The reason the
-// system layer gives already names the file; without one, it is named here.
-std::string FileProblem(const char* start, const FolderItem& file, const std::string& reason) {
-  const std::string detail =
-      reason.empty() ? "The file \"" + file.NativePath() + "\" could not be used" : reason;
-  return std::string(start) + " " + detail + ".";
-}
-
-// Why file cannot be opened at all, or nothing when it can. A file that opens
-// but is not a document is the reader's to refuse, with its own message.
-std::optional<std::string> CannotOpen(const FolderItem& file) {
-  if (!file.Exists()) return "Could not open \"" + file.NativePath() + "\": it does not exist";
-  if (file.Directory()) return std::nullopt;
-  std::string error;
-  auto stream = file.OpenAsTextFile(&error);
-  if (!stream) return error;
-  stream->Close();
-  return std::nullopt;
-}
-
 // Reads file for Open or Revert To Saved; tells the user and gives nothing
 // when it cannot be read as a document.
 std::optional<DocumentData> ReadForWindow(const FolderItem& file) {
-  if (const auto reason = CannotOpen(file)) {
-    MsgBox(FileProblem(kOpenFailedMessage, file, *reason));
+  Result<DocumentData> data = ReadDocumentFile(file);
+  if (!data) {
+    MsgBox(data.Error());
     return std::nullopt;
   }
-  try {
-    return ReadDocumentFile(file);
-  } catch (const FailedReadException&) {
-    MsgBox(kFailedReadMessage);
-    return std::nullopt;
-  }
+  return std::move(*data);
 }
 
 }  // namespace
@@ -106,10 +76,9 @@ bool DrawingWindow::ReadFile(const FolderItem& file) {
 }
 
 bool DrawingWindow::WriteFile(const FolderItem& f) {
-  std::string error;
-  if (WriteDocumentFile(*this, f, &error)) return true;
-  MsgBox(FileProblem(kWriteFailedMessage, f, error));
-  return false;
+  const FileResult written = WriteDocumentFile(*this, f);
+  if (!written) MsgBox(written.Error());
+  return written.Ok();
 }
 
 bool DrawingWindow::SaveAs() {

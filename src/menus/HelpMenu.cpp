@@ -71,10 +71,11 @@ void HelpMenu::BuildMenu(const FolderItem& executableFolder) {
 
 Integer HelpMenu::InsertLinks(const FolderItem& linksFile, Integer pos) {
   // A file that cannot be read gives no links; the menu is built all the same.
-  const std::unique_ptr<TextInputStream> stream = linksFile.OpenAsTextFile();
-  if (stream == nullptr) return pos;
-  for (Integer links = 0; links < kMostEntries && !stream->EndOfFile(); ++links) {
-    Insert(pos++, std::make_shared<HelpMenuLink>(stream->ReadLine()));
+  const Result<std::unique_ptr<TextInputStream>> stream = linksFile.OpenAsTextFile();
+  if (!stream) return pos;
+  TextInputStream& links = **stream;
+  for (Integer count = 0; count < kMostEntries && !links.EndOfFile(); ++count) {
+    Insert(pos++, std::make_shared<HelpMenuLink>(links.ReadLine()));
   }
   return pos;
 }

@@ -56,7 +56,7 @@ FolderItem FracFolder() {
   if (!folder.Exists()) {
     // A folder that cannot be made is still returned: the dialogs that start
     // there fall back to their own default.
-    folder.CreateAsFolder();
+    static_cast<void>(folder.CreateAsFolder());
   }
   return folder;
 }

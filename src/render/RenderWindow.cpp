@@ -232,9 +232,8 @@ void RenderWindow::SaveBTN_Action() {
 }
 
 void RenderWindow::SavePicture(const FolderItem& f) {
-  std::string error;
-  if (!SaveAsPicture(f, *Fractal, &error)) {
-    MsgBox(std::string(kSaveFailedMessage) + " " + error + ".");
+  if (const FileResult saved = SaveAsPicture(f, *Fractal); !saved) {
+    MsgBox(std::string(kSaveFailedMessage) + " " + saved.Error() + ".");
   }
 }
 

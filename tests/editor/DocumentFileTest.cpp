@@ -13,7 +13,6 @@
 
 #include "FakeDocument.h"
 #include "editor/DocumentFile.h"
-#include "model/FailedReadException.h"
 #include "platform/core/Picture.h"
 #include "platform/core/TextStream.h"
 
@@ -28,7 +27,7 @@ std::string Written(const DocumentModel& doc) {
   return out->Text();
 }
 
-DocumentData Read(std::string text) {
+Result<DocumentData> Read(std::string text) {
   auto in = TextInputStream::FromString(std::move(text));
   return ReadDocument(*in);
 }
@@ -77,7 +76,7 @@ TEST_F(DocumentFile, SavedDocumentReadsBackRefittedAndAFailedSaveChangesNothing)
   EXPECT_EQ(doc.CurrentFile, File("Star.TXT"));
 
   FakeDocument opened;
-  OpenDocument(opened, File("Star.TXT"));
+  ASSERT_TRUE(OpenDocument(opened, File("Star.TXT")));
   EXPECT_EQ(opened.Name, "Star");
   EXPECT_EQ(opened.CurrentFile, File("Star.TXT"));
   EXPECT_FALSE(opened.LoadDefaulySettings || opened.Changed());
@@ -92,9 +91,8 @@ TEST_F(DocumentFile, SavedDocumentReadsBackRefittedAndAFailedSaveChangesNothing)
 
   // A failed save leaves the document changed and its file as it was.
   doc.AddPoint(1, 1, -1);
-  std::string error;
-  EXPECT_FALSE(WriteDocumentFile(doc, File("missing folder/Star.txt"), &error));
-  EXPECT_FALSE(error.empty());
+  const FileResult failed = WriteDocumentFile(doc, File("missing folder/Star.txt"));
+  EXPECT_EQ(failed.Error().rfind(kWriteFailedMessage, 0), 0u) << failed.Error();
   EXPECT_TRUE(doc.Changed());
   EXPECT_EQ(doc.CurrentFile, File("Star.TXT"));
 }
@@ -108,7 +106,7 @@ TEST(DocumentName, DropsAFinalTxtInAnyCase) {
 }
 
 TEST(DocumentRead, OddLinesReadAsNumbersOrZeroAndADamagedViewAsTheUnitSquare) {
-  const auto data = Read(FileWithPoints({"1,2", "", "nan,inf", "1e999,-1e999", "3", "4,5,6"}));
+  const auto data = *Read(FileWithPoints({"1,2", "", "nan,inf", "1e999,-1e999", "3", "4,5,6"}));
   constexpr double kMax = std::numeric_limits<double>::max();
   EXPECT_EQ(data.Xpoints, (std::vector<double>{1, 0, 0, kMax, 3, 4}));
   EXPECT_EQ(data.Ypoints, (std::vector<double>{2, 0, 0, -kMax, 0, 5}));
@@ -116,7 +114,7 @@ TEST(DocumentRead, OddLinesReadAsNumbersOrZeroAndADamagedViewAsTheUnitSquare) {
     auto lines = Lines(FileWithPoints({}));
     lines[0] = corners.first;
     lines[1] = corners.second;
-    const auto view = Read(Joined(lines));
+    const auto view = *Read(Joined(lines));
     EXPECT_TRUE(view.X1 == 0 && view.X2 == 1 && view.Y1 == 0 && view.Y2 == 1) << corners.first;
   }
 }
@@ -127,14 +125,16 @@ TEST_F(DocumentFile, WhatIsNotADocumentFailsToRead) {
   auto badCount = Lines(FileWithPoints({}));
   badCount[3] = "8";  // the colour count
   for (const std::string& text : {std::string(), jpeg, Joined(badCount)}) {
-    EXPECT_THROW(Read(text), FailedReadException);
+    EXPECT_EQ(Read(text).Error(), kFailedReadMessage);
   }
-  for (const char* notAFile : {"absent.txt", "", "/dev/zero"}) {
-    EXPECT_THROW(ReadDocumentFile(File(notAFile)), FailedReadException) << notAFile;
+  for (const char* notAFile : {"", "/dev/zero"}) {
+    EXPECT_EQ(ReadDocumentFile(File(notAFile)).Error(), kFailedReadMessage) << notAFile;
   }
   FakeDocument doc;
   doc.AddPoint(1, 1, -1);
-  EXPECT_THROW(OpenDocument(doc, File("absent.txt")), FailedReadException);
+  EXPECT_EQ(OpenDocument(doc, File("absent.txt")).Error(),
+            std::string(kOpenFailedMessage) + " Could not open \"" + (folder_ / "absent.txt").string() +
+                "\": it does not exist.");
   EXPECT_EQ(doc.Xpoints.size(), 1u);  // a failed revert leaves the document as it was
   EXPECT_TRUE(doc.Changed());
 }
@@ -149,14 +149,14 @@ TEST_F(DocumentFile, TheLargestDocumentRoundTripsAndNothingGoesBeyond) {
   for (std::size_t i = 0; i < kMaxDocumentPoints; ++i) doc.Xpoints[i] = static_cast<double>(i);
   EXPECT_FALSE(doc.AddPoint(1, 1, -1));
   ASSERT_TRUE(WriteDocumentFile(doc, File("Largest.txt")));
-  DocumentData data = ReadDocumentFile(File("Largest.txt"));
-  EXPECT_TRUE(data.Xpoints == doc.Xpoints && data.Ypoints == doc.Ypoints);
+  Result<DocumentData> data = ReadDocumentFile(File("Largest.txt"));
+  ASSERT_TRUE(data) << data.Error();
+  EXPECT_TRUE(data->Xpoints == doc.Xpoints && data->Ypoints == doc.Ypoints);
 
   std::ofstream(folder_ / "Largest.txt", std::ios::app) << "1,1\n";
-  EXPECT_THROW(ReadDocumentFile(File("Largest.txt")), FailedReadException);
+  EXPECT_EQ(ReadDocumentFile(File("Largest.txt")).Error(), kFailedReadMessage);
   doc.Xpoints.push_back(1), doc.Ypoints.push_back(1), doc.SelectedPoints.push_back(false);
-  std::string error;
-  EXPECT_FALSE(WriteDocumentFile(doc, File("Beyond.txt"), &error));
+  const std::string error = WriteDocumentFile(doc, File("Beyond.txt")).Error();
   EXPECT_NE(error.find("at most " + std::to_string(kMaxDocumentPoints) + " points"),
             std::string::npos) << error;
   EXPECT_FALSE(fs::exists(folder_ / "Beyond.txt"));
@@ -173,7 +173,7 @@ TEST(DocumentRead, AnOverlongLineFailsAtOnceWherever) {
     std::string text = Joined(lines);
     text += std::string(64 << 20, '7');  // a long tail after it is never read
     auto in = TextInputStream::FromString(std::move(text));
-    EXPECT_THROW(ReadDocument(*in), FailedReadException) << at;
+    EXPECT_EQ(ReadDocument(*in).Error(), kFailedReadMessage) << at;
     EXPECT_TRUE(in->EndOfFile());
   }
 }
@@ -204,21 +204,22 @@ TEST(DocumentRead, MutatedFilesNeverGiveUnsoundDocuments) {
     }
     std::string text = Joined(lines);
     if (round % 3 == 0) text.resize(below(text.size() + 1));  // cut anywhere
-    try {
-      auto data = Read(text);
-      ++opened;
-      ASSERT_EQ(data.Xpoints.size(), data.Ypoints.size());
-      ASSERT_TRUE(IsSoundView(data.X1, data.X2, data.Y1, data.Y2)) << text;
-      for (std::size_t i = 0; i < data.Xpoints.size(); ++i) {
-        ASSERT_TRUE(std::isfinite(data.Xpoints[i]) && std::isfinite(data.Ypoints[i])) << text;
-      }
-      FakeDocument doc(40, 30);
-      ApplyDocument(doc, std::move(data), FolderItem("Fuzz.txt"));
-      ASSERT_TRUE(doc.CurrentView().IsSound()) << text;
-      doc.DrawPoints(NewPicture(40, 30, 16)->Graphics());
-    } catch (const FailedReadException&) {
+    Result<DocumentData> read = Read(text);
+    if (!read) {
       ++failed;
+      continue;
     }
+    ++opened;
+    DocumentData& data = *read;
+    ASSERT_EQ(data.Xpoints.size(), data.Ypoints.size());
+    ASSERT_TRUE(IsSoundView(data.X1, data.X2, data.Y1, data.Y2)) << text;
+    for (std::size_t i = 0; i < data.Xpoints.size(); ++i) {
+      ASSERT_TRUE(std::isfinite(data.Xpoints[i]) && std::isfinite(data.Ypoints[i])) << text;
+    }
+    FakeDocument doc(40, 30);
+    ApplyDocument(doc, std::move(data), FolderItem("Fuzz.txt"));
+    ASSERT_TRUE(doc.CurrentView().IsSound()) << text;
+    doc.DrawPoints(NewPicture(40, 30, 16)->Graphics());
   }
   EXPECT_GT(failed, 100);
   EXPECT_GT(opened, 100);

@@ -7,6 +7,7 @@
 
 #include "DocumentWindowFixture.h"
 #include "menus/MenuBar1.h"
+#include "platform/core/FileSizeLimit.h"
 #include "model/Globals.h"
 #include "model/SettingSet.h"
 #include "platform/qt/Application.h"
@@ -157,13 +158,29 @@ TEST_F(DrawingWindowTest, AFailedSaveIsReportedAndChangesNothing) {
   EXPECT_EQ(w->Title(), "Star.txt*");
   EXPECT_EQ(w->CurrentFile, File("Star.txt"));
 
+  // A disk that fills: the document's text goes out as the file is closed,
+  // and that failure keeps the "*" and the file on disk as it was.
+  const std::string before = ReadText("Star.txt");
+  {
+    const FileSizeLimit limit(16);
+    ASSERT_TRUE(limit.Active());
+    w->FileSave_Action();
+  }
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[1], "Failed to save file. Could not write \"" +
+                               (folder_ / "Star.txt").string() + "\": File too large.");
+  EXPECT_EQ(w->Title(), "Star.txt*");
+  EXPECT_TRUE(w->Changed());
+  EXPECT_EQ(w->CurrentFile, File("Star.txt"));
+  EXPECT_EQ(ReadText("Star.txt"), before);
+
   // Save over a file that became a folder: the write cannot replace it.
   fs::remove(folder_ / "Star.txt");
   fs::create_directories(folder_ / "Star.txt");
   WriteText("Star.txt/inside", "kept");
   w->FileSave_Action();
-  ASSERT_EQ(Messages().size(), 2u);
-  EXPECT_NE(Messages()[1].find((folder_ / "Star.txt").string()), std::string::npos);
+  ASSERT_EQ(Messages().size(), 3u);
+  EXPECT_NE(Messages()[2].find((folder_ / "Star.txt").string()), std::string::npos);
   EXPECT_TRUE(w->Changed());
   EXPECT_EQ(w->Title(), "Star.txt*");
   EXPECT_TRUE(w->FileSave()->Enabled());
@@ -173,7 +190,7 @@ TEST_F(DrawingWindowTest, AFailedSaveIsReportedAndChangesNothing) {
   dialogs_.AnswerButton(MessageDialogChoice::Action);
   CloseBox(*w);
   EXPECT_TRUE(w->IsOpen());
-  EXPECT_EQ(Messages().size(), 3u);
+  EXPECT_EQ(Messages().size(), 4u);
 }
 
 // Reading itself is the document file's test; here, what the window adds.

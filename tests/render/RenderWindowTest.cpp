@@ -8,11 +8,10 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <signal.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include "editor/DocumentServices.h"
+#include "platform/core/FileSizeLimit.h"
 #include "editor/DrawingWindow.h"
 #include "model/FracRender.h"
 #include "model/SettingSet.h"
@@ -229,15 +228,12 @@ TEST_F(RenderWindowTest, SaveWritesAJpegAndAFailedSaveLeavesWhatWasThereAndSaysW
   w->SaveBTN_Action();
   w->SaveBTN_Action();
   // A disk that fills part-way: the system's reason, not an unknown error.
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  rlimit small = old;
-  small.rlim_cur = 1024;
-  const auto handler = signal(SIGXFSZ, SIG_IGN);
-  const bool limited = setrlimit(RLIMIT_FSIZE, &small) == 0;
-  w->SaveBTN_Action();
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, handler);
+  bool limited = false;
+  {
+    const test::FileSizeLimit limit(1024);
+    limited = limit.Active();
+    w->SaveBTN_Action();
+  }
   const auto named = [&](const char* name) { return "\"" + (folder_ / name).string() + "\": "; };
   ASSERT_EQ(Messages().size(), 3u);
   EXPECT_EQ(Messages()[0],

@@ -21,9 +21,8 @@ std::string Reason(int error) { return std::generic_category().message(error != 
 
 std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
 
-bool Report(std::string* error, const char* what, const fs::path& path, const std::string& why) {
-  if (error != nullptr) *error = std::string(what) + " " + Quoted(path) + ": " + why;
-  return false;
+FileResult Failure(const char* what, const fs::path& path, const std::string& why) {
+  return FileResult::Failed(std::string(what) + " " + Quoted(path) + ": " + why);
 }
 
 // The file a path ends at after its links. A link to a file that does not
@@ -67,36 +66,27 @@ void SyncFolderOf(const fs::path& path) {
 
 }  // namespace
 
-std::unique_ptr<FileWriter> FileWriter::Open(const fs::path& path, std::string* error) {
-  if (!path.has_filename()) {
-    Report(error, "Could not create", path, "it is not a file name");
-    return nullptr;
-  }
+Result<std::unique_ptr<FileWriter>> FileWriter::Open(const fs::path& path) {
+  if (!path.has_filename()) return Failure("Could not create", path, "it is not a file name");
   std::unique_ptr<FileWriter> writer(new FileWriter());
   writer->named_ = path;
   writer->target_ = path;
   if (int reason = 0; !FollowLinks(writer->target_, reason)) {
-    Report(error, "Could not create", path, Reason(reason));
-    return nullptr;
+    return Failure("Could not create", path, Reason(reason));
   }
   struct stat old {};
   const bool exists = ::stat(writer->target_.c_str(), &old) == 0;
-  if (exists && S_ISDIR(old.st_mode)) {
-    Report(error, "Could not create", path, "it is a folder");
-    return nullptr;
-  }
+  if (exists && S_ISDIR(old.st_mode)) return Failure("Could not create", path, "it is a folder");
   // Checked by its mode as well as by access(): root may write anything, but
   // a file without write permission is one its owner chose to protect.
   if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-    Report(error, "Could not replace", path, "the file is write-protected");
-    return nullptr;
+    return Failure("Could not replace", path, "the file is write-protected");
   }
   if (exists && ::access(writer->target_.c_str(), W_OK) != 0) {
-    Report(error, "Could not replace", path, Reason(errno));
-    return nullptr;
+    return Failure("Could not replace", path, Reason(errno));
   }
-  std::string temporaryError;
-  if (writer->OpenTemporary(&temporaryError)) {
+  const FileResult temporary = writer->OpenTemporary();
+  if (temporary) {
     // The new file keeps the permissions of the one it replaces.
     if (exists) ::fchmod(writer->fd_, old.st_mode & 07777);
     return writer;
@@ -104,21 +94,19 @@ std::unique_ptr<FileWriter> FileWriter::Open(const fs::path& path, std::string* 
   // Only a plain file is written in place: opening a pipe to write would
   // wait for a reader, on the event thread.
   if (exists && S_ISREG(old.st_mode) && writer->OpenInPlace()) return writer;
-  Report(error, "Could not create", path, temporaryError);
-  return nullptr;
+  return Failure("Could not create", path, temporary.Error());
 }
 
-bool FileWriter::OpenTemporary(std::string* error) {
+FileResult FileWriter::OpenTemporary() {
   int reason = EEXIST;
   for (unsigned attempt = 0; attempt < 100 && reason == EEXIST; ++attempt) {
     temp_ = TemporaryName(target_, attempt);
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     reason = fd_ >= 0 ? 0 : errno;
   }
-  if (fd_ >= 0) return true;
+  if (fd_ >= 0) return {};
   temp_.clear();
-  *error = Reason(reason);
-  return false;
+  return FileResult::Failed(Reason(reason));
 }
 
 bool FileWriter::OpenInPlace() {
@@ -135,13 +123,11 @@ FileWriter::~FileWriter() {
 }
 
 void FileWriter::Fail(const char* what, int reason) {
-  if (failed_) return;
-  failed_ = true;
-  error_ = std::string(what) + " " + Quoted(named_) + ": " + Reason(reason);
+  if (status_) status_ = Failure(what, named_, Reason(reason));
 }
 
-bool FileWriter::Write(const char* data, std::size_t size) {
-  while (!failed_ && !committed_ && size > 0) {
+const FileResult& FileWriter::Write(const char* data, std::size_t size) {
+  while (status_ && !committed_ && size > 0) {
     const ssize_t done = ::write(fd_, data, size);
     if (done < 0 && errno == EINTR) continue;
     if (done <= 0) {
@@ -152,33 +138,33 @@ bool FileWriter::Write(const char* data, std::size_t size) {
     size -= static_cast<std::size_t>(done);
     written_ += static_cast<unsigned long long>(done);
   }
-  return !failed_;
+  return status_;
 }
 
-bool FileWriter::Commit() {
-  if (committed_ || fd_ < 0) return committed_;
-  if (!failed_ && inPlace_ && ::ftruncate(fd_, static_cast<off_t>(written_)) != 0) {
+FileResult FileWriter::Commit() {
+  if (committed_ || fd_ < 0) return status_;
+  if (status_ && inPlace_ && ::ftruncate(fd_, static_cast<off_t>(written_)) != 0) {
     Fail("Could not write", errno);
   }
   // The data reaches the disk before it replaces the old file, so a power
   // failure cannot leave an empty document behind the rename.
-  if (!failed_ && ::fsync(fd_) != 0) Fail("Could not write", errno);
+  if (status_ && ::fsync(fd_) != 0) Fail("Could not write", errno);
   const int closed = ::close(fd_);
   const int closeReason = errno;
   fd_ = -1;
   if (closed != 0) Fail("Could not write", closeReason);
-  if (!failed_ && !inPlace_ && ::rename(temp_.c_str(), target_.c_str()) != 0) {
+  if (status_ && !inPlace_ && ::rename(temp_.c_str(), target_.c_str()) != 0) {
     Fail("Could not replace", errno);
   }
-  if (failed_) {
+  if (!status_) {
     // Nothing of a failed save stays behind in the user's folder.
     if (!temp_.empty()) ::unlink(temp_.c_str());
     temp_.clear();
-    return false;
+    return status_;
   }
   committed_ = true;
   if (!inPlace_) SyncFolderOf(target_);
-  return true;
+  return status_;
 }
 
 }  // namespace vantrel

@@ -18,31 +18,33 @@
 #include <memory>
 #include <string>
 
+#include "platform/core/FileResult.h"
+
 namespace vantrel {
 
 class FileWriter {
  public:
-  // nullptr when the file cannot be written at all; error, when given, says why.
-  static std::unique_ptr<FileWriter> Open(const std::filesystem::path& path,
-                                          std::string* error = nullptr);
+  // Fails when the file cannot be written at all.
+  static Result<std::unique_ptr<FileWriter>> Open(const std::filesystem::path& path);
   // Without a successful Commit an atomic write leaves the target untouched.
   ~FileWriter();
   FileWriter(const FileWriter&) = delete;
   FileWriter& operator=(const FileWriter&) = delete;
 
-  // False once anything has failed (every later write is then ignored).
-  bool Write(const char* data, std::size_t size);
-  // Syncs the data and puts it in place. False when anything failed since
-  // Open; Error() says why.
-  bool Commit();
-  const std::string& Error() const noexcept { return error_; }
+  // Failed once anything has failed (every later write is then ignored).
+  const FileResult& Write(const char* data, std::size_t size);
+  // Syncs the data and puts it in place. Fails when anything failed since
+  // Open, with the first failure's message.
+  FileResult Commit();
+  // The first failure since Open, or success.
+  const FileResult& Status() const noexcept { return status_; }
   // True when the folder refused the temporary file and the file is being
   // overwritten where it stands.
   bool InPlace() const noexcept { return inPlace_; }
 
  private:
   FileWriter() = default;
-  bool OpenTemporary(std::string* error);
+  FileResult OpenTemporary();
   bool OpenInPlace();
   void Fail(const char* what, int reason);
 
@@ -51,10 +53,9 @@ class FileWriter {
   std::filesystem::path temp_;
   int fd_ = -1;
   bool inPlace_ = false;
-  bool failed_ = false;
   bool committed_ = false;
   unsigned long long written_ = 0;
-  std::string error_;
+  FileResult status_;
 };
 
 }  // namespace vantrel

@@ -113,10 +113,12 @@ bool FolderItem::Directory() const {
   return fs::is_directory(path_, error);
 }
 
-bool FolderItem::CreateAsFolder() const {
+FileResult FolderItem::CreateAsFolder() const {
   std::error_code error;
   fs::create_directories(path_, error);
-  return Directory();
+  if (Directory()) return {};
+  const std::string why = error ? error.message() : "a file has its name";
+  return FileResult::Failed("Could not create the folder \"" + NativePath() + "\": " + why);
 }
 
 Integer FolderItem::Count() const {
@@ -141,12 +143,12 @@ std::vector<FolderItem> FolderItem::Items() const {
   return items;
 }
 
-std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile(std::string* error) const {
-  return TextInputStream::FromFile(path_, error);
+Result<std::unique_ptr<TextInputStream>> FolderItem::OpenAsTextFile() const {
+  return TextInputStream::FromFile(path_);
 }
 
-std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(std::string* error) const {
-  return TextOutputStream::ToFile(path_, error);
+Result<std::unique_ptr<TextOutputStream>> FolderItem::CreateTextFile() const {
+  return TextOutputStream::ToFile(path_);
 }
 
 FolderItem GetFolderItem(const std::string& name, Integer /*pathType*/) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Numbers.h"
+#include "platform/core/FileResult.h"
 
 namespace vantrel {
 
@@ -23,8 +24,8 @@ class FolderItem {
   std::string Name() const;
   bool Exists() const;
   bool Directory() const;
-  // True when the folder exists afterwards.
-  bool CreateAsFolder() const;
+  // Succeeds when the folder exists afterwards.
+  FileResult CreateAsFolder() const;
   // Entries of a folder, sorted by name; 0 for a file or a missing folder.
   Integer Count() const;
   // Entry i of a folder, counted from 1 as the framework does; nullopt when out of range.
@@ -33,12 +34,12 @@ class FolderItem {
   // Item would list the folder again on every call.
   std::vector<FolderItem> Items() const;
 
-  // nullptr when the file cannot be opened; error, when given, receives why.
-  std::unique_ptr<TextInputStream> OpenAsTextFile(std::string* error = nullptr) const;
+  // Fails when the file cannot be opened, or is not a plain file.
+  Result<std::unique_ptr<TextInputStream>> OpenAsTextFile() const;
   // Writes go through FileWriter (atomic, links followed, protection
-  // respected); TextOutputStream::Close puts the file in place. nullptr when
-  // the file cannot be written; error, when given, receives why.
-  std::unique_ptr<TextOutputStream> CreateTextFile(std::string* error = nullptr) const;
+  // respected); TextOutputStream::Close puts the file in place. Fails when
+  // the file cannot be written.
+  Result<std::unique_ptr<TextOutputStream>> CreateTextFile() const;
 
   const std::filesystem::path& Path() const noexcept { return path_; }
   std::string NativePath() const { return path_.string(); }

@@ -19,10 +19,8 @@ std::string Reason(int error) { return std::generic_category().message(error); }
 
 std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
 
-void Report(std::string* error, std::string message) {
-  if (error != nullptr) {
-    *error = std::move(message);
-  }
+FileResult CannotOpen(const fs::path& path, const std::string& why) {
+  return FileResult::Failed("Could not open " + Quoted(path) + ": " + why);
 }
 
 }  // namespace
@@ -31,18 +29,15 @@ void Report(std::string* error, std::string message) {
 
 TextInputStream::TextInputStream(std::unique_ptr<std::istream> in) : in_(std::move(in)) {}
 
-std::unique_ptr<TextInputStream> TextInputStream::FromFile(const fs::path& path,
-                                                           std::string* error) {
+Result<std::unique_ptr<TextInputStream>> TextInputStream::FromFile(const fs::path& path) {
   std::error_code status;
-  if (fs::is_directory(path, status)) {
-    Report(error, "Could not open " + Quoted(path) + ": it is a folder");
-    return nullptr;
+  const fs::file_type type = fs::status(path, status).type();
+  if (type == fs::file_type::directory) return CannotOpen(path, "it is a folder");
+  if (type != fs::file_type::regular && type != fs::file_type::not_found) {
+    return CannotOpen(path, "it is not a plain file");
   }
   auto file = std::make_unique<std::ifstream>(path, std::ios_base::in | std::ios_base::binary);
-  if (!file->is_open()) {
-    Report(error, "Could not open " + Quoted(path) + ": " + Reason(errno));
-    return nullptr;
-  }
+  if (!file->is_open()) return CannotOpen(path, Reason(errno));
   return std::unique_ptr<TextInputStream>(new TextInputStream(std::move(file)));
 }
 
@@ -88,12 +83,11 @@ void TextInputStream::Close() { in_.reset(); }
 
 // --- Output ------------------------------------------------------------------
 
-std::unique_ptr<TextOutputStream> TextOutputStream::ToFile(const fs::path& path,
-                                                           std::string* error) {
-  std::unique_ptr<FileWriter> file = FileWriter::Open(path, error);
-  if (!file) return nullptr;
+Result<std::unique_ptr<TextOutputStream>> TextOutputStream::ToFile(const fs::path& path) {
+  Result<std::unique_ptr<FileWriter>> file = FileWriter::Open(path);
+  if (!file) return file.Status();
   std::unique_ptr<TextOutputStream> stream(new TextOutputStream());
-  stream->file_ = std::move(file);
+  stream->file_ = std::move(*file);
   return stream;
 }
 
@@ -113,18 +107,18 @@ void TextOutputStream::WriteLine(const std::string& line) {
 }
 
 void TextOutputStream::Flush() {
-  file_->Write(pending_.data(), pending_.size());
+  // A failed write is kept by the writer, and Commit reports it.
+  static_cast<void>(file_->Write(pending_.data(), pending_.size()));
   pending_.clear();
 }
 
-bool TextOutputStream::Close() {
-  if (closed_) return ok_;
+FileResult TextOutputStream::Close() {
+  if (closed_) return status_;
   closed_ = true;
-  if (!file_) return ok_ = true;
+  if (!file_) return status_;
   Flush();
-  ok_ = file_->Commit();
-  error_ = file_->Error();
-  return ok_;
+  status_ = file_->Commit();
+  return status_;
 }
 
 std::string TextOutputStream::Text() const { return file_ ? std::string() : pending_; }

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "platform/core/FileResult.h"
+
 namespace vantrel {
 
 class FileWriter;
@@ -19,8 +21,9 @@ class TextInputStream {
   // not text fails at once instead of being read to its end.
   static constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 
-  static std::unique_ptr<TextInputStream> FromFile(const std::filesystem::path& path,
-                                                   std::string* error = nullptr);
+  // Only a plain file opens: a pipe or a device may never end, or make the
+  // open itself wait for a writer.
+  static Result<std::unique_ptr<TextInputStream>> FromFile(const std::filesystem::path& path);
   static std::unique_ptr<TextInputStream> FromString(std::string text);
 
   // The next line without its end; "" once the stream is exhausted.
@@ -40,19 +43,17 @@ class TextInputStream {
 class TextOutputStream {
  public:
   // Writes the file through FileWriter: atomically beside it, following
-  // links, refusing a write-protected file; nullptr when it cannot be written.
-  static std::unique_ptr<TextOutputStream> ToFile(const std::filesystem::path& path,
-                                                  std::string* error = nullptr);
+  // links, refusing a write-protected file; fails when it cannot be written.
+  static Result<std::unique_ptr<TextOutputStream>> ToFile(const std::filesystem::path& path);
   // Collects the text in memory (Text()), for tests and copies.
   static std::unique_ptr<TextOutputStream> ToMemory();
 
   ~TextOutputStream();  // without a successful Close the target is left untouched
 
   void WriteLine(const std::string& line);
-  // Writes what is left, syncs and puts the file in place. False when
-  // anything written since opening failed; Error() tells why.
-  bool Close();
-  const std::string& Error() const noexcept { return error_; }
+  // Writes what is left, syncs and puts the file in place. Fails when
+  // anything written since opening failed, with the first failure's message.
+  FileResult Close();
   // The text written so far (memory streams only).
   std::string Text() const;
 
@@ -63,8 +64,7 @@ class TextOutputStream {
   std::unique_ptr<FileWriter> file_;  // none for a memory stream
   std::string pending_;
   bool closed_ = false;
-  bool ok_ = false;
-  std::string error_;
+  FileResult status_;
 };
 
 }  // namespace vantrel

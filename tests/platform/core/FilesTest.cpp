@@ -1,8 +1,8 @@
 // Folder items and text streams, in a fresh folder per test.
 #include <gtest/gtest.h>
-#include <signal.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <stdlib.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +10,7 @@
 #include <functional>
 #include <sstream>
 
+#include "FileSizeLimit.h"
 #include "platform/core/FolderItem.h"
 #include "platform/core/TextStream.h"
 
@@ -37,9 +38,9 @@ class FilesTest : public ::testing::Test {
   std::unique_ptr<TextOutputStream> Writing(const fs::path& path, std::string line) {
     std::ofstream(path) << "old\n";
     auto out = TextOutputStream::ToFile(path);
-    EXPECT_NE(out, nullptr);
-    out->WriteLine(line);
-    return out;
+    EXPECT_TRUE(out) << out.Error();
+    (*out)->WriteLine(line);
+    return std::move(*out);
   }
 
   fs::path folder_ = NewFolder();
@@ -76,58 +77,61 @@ TEST_F(FilesTest, ReplacesTheOldFileOnlyWhenClosedWithoutError) {
   EXPECT_EQ(Contents(target_), "old\n");
   EXPECT_EQ(Entries(), 1);
   fs::permissions(target_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  std::string error;
-  out = FolderItem(target_).CreateTextFile(&error);
-  ASSERT_NE(out, nullptr) << error;
+  auto created = FolderItem(target_).CreateTextFile();
+  ASSERT_TRUE(created) << created.Error();
+  out = std::move(*created);
   out->WriteLine("0,0");
   out->WriteLine("");
   EXPECT_EQ(Contents(target_), "old\n");
-  ASSERT_TRUE(out->Close()) << out->Error();
+  const FileResult closed = out->Close();
+  ASSERT_TRUE(closed) << closed.Error();
   EXPECT_EQ(Contents(target_), "0,0\n\n");
   EXPECT_EQ(Entries(), 1);
   EXPECT_EQ(fs::status(target_).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  auto in = FolderItem(target_).OpenAsTextFile(&error);
-  ASSERT_NE(in, nullptr) << error;
-  EXPECT_EQ(in->ReadLine(), "0,0");
-  EXPECT_EQ(in->ReadLine(), "");
-  EXPECT_TRUE(in->EndOfFile());
+  auto in = FolderItem(target_).OpenAsTextFile();
+  ASSERT_TRUE(in) << in.Error();
+  EXPECT_EQ((*in)->ReadLine(), "0,0");
+  EXPECT_EQ((*in)->ReadLine(), "");
+  EXPECT_TRUE((*in)->EndOfFile());
 }
 
 TEST_F(FilesTest, ReportsFilesThatCannotBeCreatedOrOpened) {
   std::ofstream(folder_ / "plain") << "x";
   const fs::path impossible = folder_ / "plain" / "Star.txt";  // its parent is a file
-  std::string error;
-  EXPECT_EQ(FolderItem(impossible).CreateTextFile(&error), nullptr);
-  EXPECT_NE(error.find(impossible.string()), std::string::npos) << error;
-  EXPECT_EQ(TextOutputStream::ToFile(folder_, &error), nullptr);
-  EXPECT_NE(error.find("folder"), std::string::npos) << error;
-  EXPECT_EQ(FolderItem(folder_ / "missing.txt").OpenAsTextFile(&error), nullptr);
-  EXPECT_NE(error.find("missing.txt"), std::string::npos) << error;
-  EXPECT_EQ(FolderItem(folder_).OpenAsTextFile(), nullptr);
+  const auto created = FolderItem(impossible).CreateTextFile();
+  EXPECT_FALSE(created);
+  EXPECT_NE(created.Error().find(impossible.string()), std::string::npos) << created.Error();
+  const auto onFolder = TextOutputStream::ToFile(folder_);
+  EXPECT_NE(onFolder.Error().find("it is a folder"), std::string::npos) << onFolder.Error();
+  const auto missing = FolderItem(folder_ / "missing.txt").OpenAsTextFile();
+  EXPECT_NE(missing.Error().find("missing.txt\": No such file"), std::string::npos)
+      << missing.Error();
+  EXPECT_NE(FolderItem(folder_).OpenAsTextFile().Error().find("it is a folder"), std::string::npos);
+  // A pipe is refused before it is opened: opening it to read would wait
+  // for a writer, reading it might never end. Held open here, so that a
+  // regression fails instead of hanging.
+  const fs::path pipe = folder_ / "pipe.txt";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const int held = open(pipe.c_str(), O_RDWR | O_NONBLOCK);
+  const auto piped = FolderItem(pipe).OpenAsTextFile();
+  close(held);
+  EXPECT_EQ(piped.Error(), "Could not open \"" + pipe.string() + "\": it is not a plain file");
+  const auto folderOnFile = FolderItem(impossible).CreateAsFolder();
+  EXPECT_NE(folderOnFile.Error().find(impossible.string()), std::string::npos)
+      << folderOnFile.Error();
 }
 
 TEST_F(FilesTest, ReportsAFailedWriteAndKeepsTheOldFile) {
   auto out = Writing(target_, "first");
-  // A file size limit makes writes fail even for root, whom permissions do not stop.
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  rlimit small = old;
-  small.rlim_cur = 4096;
-  const auto handler = signal(SIGXFSZ, SIG_IGN);
-  if (setrlimit(RLIMIT_FSIZE, &small) != 0) {
-    signal(SIGXFSZ, handler);
-    GTEST_SKIP() << "the file size cannot be limited here";
+  FileResult closed;
+  {
+    const test::FileSizeLimit limit(4096);
+    if (!limit.Active()) GTEST_SKIP() << "the file size cannot be limited here";
+    for (int i = 0; i < 1000; ++i) out->WriteLine(std::string(100, 'z'));
+    closed = out->Close();
   }
-  for (int i = 0; i < 1000; ++i) {
-    out->WriteLine(std::string(100, 'z'));
-  }
-  const bool closed = out->Close();
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, handler);
-  EXPECT_FALSE(closed);
-  EXPECT_NE(out->Error().find(target_.string() + "\": File too large"), std::string::npos)
-      << out->Error();
+  EXPECT_EQ(closed.Error(), "Could not write \"" + target_.string() + "\": File too large");
   EXPECT_EQ(Contents(target_), "old\n");
   EXPECT_EQ(Entries(), 1);
 }
@@ -151,9 +155,10 @@ TEST_F(FilesTest, WritesThroughLinksRefusesProtectedFilesAndFallsBackToInPlace) 
   fs::create_symlink(folder_ / "inner", target_);
   for (const char* text : {"first", "second"}) {
     auto out = TextOutputStream::ToFile(target_);
-    ASSERT_NE(out, nullptr);
-    out->WriteLine(text);
-    ASSERT_TRUE(out->Close()) << out->Error();
+    ASSERT_TRUE(out) << out.Error();
+    (*out)->WriteLine(text);
+    const FileResult closed = (*out)->Close();
+    ASSERT_TRUE(closed) << closed.Error();
     EXPECT_EQ(Contents(folder_ / "real" / "Star.txt"), std::string(text) + "\n");
   }
   EXPECT_TRUE(fs::is_symlink(target_) && fs::is_symlink(folder_ / "inner"));
@@ -162,9 +167,8 @@ TEST_F(FilesTest, WritesThroughLinksRefusesProtectedFilesAndFallsBackToInPlace) 
   const fs::path kept = folder_ / "Kept.txt";
   std::ofstream(kept) << "kept\n";
   fs::permissions(kept, fs::perms::owner_read | fs::perms::group_read);
-  std::string error;
-  EXPECT_EQ(TextOutputStream::ToFile(kept, &error), nullptr);
-  EXPECT_EQ(error, "Could not replace \"" + kept.string() + "\": the file is write-protected");
+  EXPECT_EQ(TextOutputStream::ToFile(kept).Error(),
+            "Could not replace \"" + kept.string() + "\": the file is write-protected");
   EXPECT_EQ(Contents(kept), "kept\n");
 
   // A folder that refuses the temporary file: a writable file in it is
@@ -180,10 +184,9 @@ TEST_F(FilesTest, WritesThroughLinksRefusesProtectedFilesAndFallsBackToInPlace) 
   EXPECT_TRUE(AsPlainUser([&] {
     auto out = TextOutputStream::ToFile(locked / "Open.txt");
     if (!out) return false;
-    out->WriteLine("new");
-    std::string refused;
-    return out->Close() && !TextOutputStream::ToFile(locked / "New.txt", &refused) &&
-           refused.find("Permission denied") != std::string::npos;
+    (*out)->WriteLine("new");
+    const auto refused = TextOutputStream::ToFile(locked / "New.txt");
+    return (*out)->Close().Ok() && refused.Error().find("Permission denied") != std::string::npos;
   }));
   EXPECT_EQ(Contents(locked / "Open.txt"), "new\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(locked), fs::directory_iterator()), 1);
@@ -194,8 +197,8 @@ TEST_F(FilesTest, ReportsAFailedReplace) {
   auto out = Writing(target_, "new");
   fs::remove(target_);
   fs::create_directories(target_ / "inside");  // a folder took the name meanwhile
-  EXPECT_FALSE(out->Close());
-  EXPECT_NE(out->Error().find(target_.string()), std::string::npos) << out->Error();
+  const FileResult closed = out->Close();
+  EXPECT_EQ(closed.Error(), "Could not replace \"" + target_.string() + "\": Is a directory");
   EXPECT_TRUE(fs::is_directory(target_ / "inside"));
   EXPECT_EQ(Entries(), 1);
 }
