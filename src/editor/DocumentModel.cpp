@@ -34,10 +34,15 @@ void DocumentModel::Changed(bool b) {
 
 void DocumentModel::Preview() {
   // Every call publishes, so the thread a restart starts reads the state
-  // that asked for it, whatever field the caller changed directly.
+  // that asked for it, whatever field the caller changed directly; and it
+  // publishes once, after the canvas is fitted, so that thread starts from
+  // the canvas size and view it will draw for.
+  if (!InhibitPreview) {
+    OnFitCanvas();
+    if (CanvasWidth() != OldCanSizeX || CanvasHeight() != OldCanSizeY) FitViewToCanvas();
+  }
   PublishSnapshot();
-  if (InhibitPreview) return;
-  OnPreview();
+  if (!InhibitPreview) OnPreview();
 }
 
 const SettingSet& DocumentModel::SettingsOrNone() const {
@@ -98,6 +103,11 @@ void DocumentModel::Zoom(double cx, double cy, double factor, bool centered) {
 }
 
 void DocumentModel::Resized() {
+  FitViewToCanvas();
+  PublishSnapshot();
+}
+
+void DocumentModel::FitViewToCanvas() {
   const Integer width = CanvasWidth();
   const Integer height = CanvasHeight();
   double x1 = X1, x2 = X2, y1 = Y1, y2 = Y2;
@@ -113,7 +123,6 @@ void DocumentModel::Resized() {
   }
   OldCanSizeX = width;
   OldCanSizeY = height;
-  PublishSnapshot();
 }
 
 void DocumentModel::InsertPoint(std::size_t index, double x, double y) {
@@ -162,6 +171,27 @@ void DocumentModel::RemovePoint(Integer i) {
   ErasePoint(static_cast<std::size_t>(i));
   Changed(true);
   PublishSnapshot();
+}
+
+std::size_t DocumentModel::RemoveSelected() {
+  KeepParallel();
+  // Compacted in place and published once: erasing point by point, with a
+  // snapshot each, costs the square of the path's length.
+  const std::size_t count = Xpoints.size();
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (SelectedPoints[i]) continue;
+    Xpoints[kept] = Xpoints[i];
+    Ypoints[kept] = Ypoints[i];
+    ++kept;
+  }
+  Xpoints.resize(kept);
+  Ypoints.resize(kept);
+  SelectedPoints.assign(kept, false);
+  const std::size_t removed = count - kept;
+  if (removed > 0) Changed(true);
+  Preview();
+  return removed;
 }
 
 std::size_t DocumentModel::CollapseOverlaps() {

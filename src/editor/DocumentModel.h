@@ -87,8 +87,10 @@ class DocumentModel {
   bool Changed() const noexcept { return changed_; }
   void Changed(bool b);
 
-  // Restarts the preview: publishes a snapshot of the current state, then,
-  // unless InhibitPreview is set, hands over to the window (OnPreview).
+  // Restarts the preview. Unless InhibitPreview is set, the window first
+  // fits its canvas (OnFitCanvas) and the view is refitted should the
+  // canvas size have changed. Then one snapshot of the state is published
+  // and, unless inhibited, the window starts its thread from it (OnPreview).
   void Preview();
 
   // Canvas pixels to fractal coordinates and back, on the current view and
@@ -111,8 +113,11 @@ class DocumentModel {
   // deeper or farther out than Doubles can follow) leaves the view as it is.
   void Zoom(double cx, double cy, double factor, bool centered);
   // Refits the view from the canvas size it was last fitted to
-  // (OldCanSizeX/Y) to the canvas's current size, keeping pixels square.
+  // (OldCanSizeX/Y) to the canvas's current size, keeping pixels square,
+  // and publishes. FitViewToCanvas does the same without publishing, for
+  // callers that publish once the rest of their edit is done.
   void Resized();
+  void FitViewToCanvas();
 
   // True when count more points fit within kMaxDocumentPoints.
   bool HasRoomFor(std::size_t count) const noexcept;
@@ -122,6 +127,10 @@ class DocumentModel {
   bool AddPoint(double x, double y, Integer index);
   // Removes point i; an index out of range changes nothing.
   void RemovePoint(Integer i);
+  // Removes every selected point in one pass, keeping the others in order,
+  // marks the document changed when any went, and restarts the preview
+  // (even when none was selected). The number of points removed.
+  std::size_t RemoveSelected();
   // Collapses every run of consecutive equal points to its first point,
   // which stays selected when any point of the run was.
   void RemoveOverlaps();
@@ -147,11 +156,16 @@ class DocumentModel {
   virtual Integer CanvasHeight() const = 0;
 
  protected:
-  // The window's part of Preview (fit the canvas, call Resized when its size
-  // changed, restart the thread); never called while InhibitPreview is set.
+  // The window's parts of Preview: fitting the canvas to the window before
+  // the snapshot is taken, and restarting the thread from it afterwards.
+  // Neither is called while InhibitPreview is set.
+  virtual void OnFitCanvas() {}
   virtual void OnPreview() {}
   // The window's part of Changed (title, Save and Revert To Saved items).
   virtual void OnChanged(bool /*changed*/) {}
+  // RemoveOverlaps without publishing or marking the change, for edits that
+  // publish once at their end; the number of points removed.
+  std::size_t CollapseOverlaps();
 
  private:
   double SnapToGrid(double value, double density) const;
@@ -160,8 +174,6 @@ class DocumentModel {
   void KeepParallel();
   void InsertPoint(std::size_t index, double x, double y);
   void ErasePoint(std::size_t index);
-  // RemoveOverlaps without publishing; the number of points removed.
-  std::size_t CollapseOverlaps();
 
   bool changed_ = false;
   mutable std::mutex snapshotMutex_;

@@ -182,18 +182,20 @@ MenuItem* DrawingWindow::FileRevertToSaved() const {
 
 bool DrawingWindow::KeyDown(const std::string& key) {
   const Integer code = Asc(key);
+  // Every key restarts the preview; the two delete keys remove the selected
+  // points first.
   if (code == kBackspace || code == kDelete) {
-    // From the top down, so the indexes still to visit stay valid.
-    for (std::size_t i = Xpoints.size(); i-- > 0;) {
-      if (i < SelectedPoints.size() && SelectedPoints[i]) RemovePoint(static_cast<Integer>(i));
-    }
+    RemoveSelected();
+  } else {
+    Preview();
   }
-  Preview();
   return false;
 }
 
 void DrawingWindow::OnResized() {
-  Resized();
+  // The canvas has followed the window: the view is refitted to it, then
+  // published once by the preview.
+  FitViewToCanvas();
   Preview();
 }
 

@@ -136,7 +136,9 @@ class DrawingWindow : public Window, public DocumentModel {
   void EnableMenuItems() override;
   void FindControls() override;
 
-  // Document hooks.
+  // Document hooks. OnFitCanvas fits the canvas to the window, in the
+  // render proportions when asked.
+  void OnFitCanvas() override;
   void OnPreview() override;
   void OnChanged(bool changed) override;
 
@@ -148,8 +150,6 @@ class DrawingWindow : public Window, public DocumentModel {
   // from its controls) or read from a file.
   void OpenSettingsWindow();
   void CloseSettingsWindow();
-  // Applies the render proportions to the canvas fitted to space.
-  void FitCanvas();
   // Save as the save prompt and File > Save do it: to the file, or with the
   // save dialog when there is none. False when nothing was written.
   bool SaveForClose();

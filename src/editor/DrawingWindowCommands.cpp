@@ -95,7 +95,7 @@ void DrawingWindow::SplitBTN_Action() {
     Xpoints = std::move(split.Xs);
     Ypoints = std::move(split.Ys);
     SelectedPoints = std::move(split.Selected);
-    RemoveOverlaps();
+    CollapseOverlaps();
     Changed(true);
   }
   // The preview restarts even when nothing was split.

@@ -66,7 +66,7 @@ bool DrawingWindow::ReadFile(const FolderItem& file) {
   // saved must not cost the user the document on screen.
   std::optional<DocumentData> data = ReadForWindow(file);
   if (!data) return false;
-  Clear();
+  // Replaces every point and publishes once; the caller restarts the preview.
   ApplyDocument(*this, std::move(*data), file);
   // The settings window shows the settings it was built with: a new one
   // shows those just read.

@@ -46,16 +46,9 @@ void FrameToProportions(Integer& width, Integer& height, double renderWidth,
 
 // --- Restart -------------------------------------------------------------------
 
-void DrawingWindow::OnPreview() {
-  FitCanvas();
-  if (CanvasWidth() != OldCanSizeX || CanvasHeight() != OldCanSizeY) Resized();
-  // Preview published before the canvas was fitted; the new thread must
-  // start from the canvas size (and view) it will draw for.
-  PublishSnapshot();
-  RestartPreviewThread();
-}
+void DrawingWindow::OnPreview() { RestartPreviewThread(); }
 
-void DrawingWindow::FitCanvas() {
+void DrawingWindow::OnFitCanvas() {
   if (fracCan_ == nullptr) return;
   // A canvas is never smaller than 1 pixel: the conversions divide by its size.
   Integer width = std::max<Integer>(Width() - Globals::FracCanRightBorder, 1);

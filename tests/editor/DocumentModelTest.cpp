@@ -141,6 +141,41 @@ TEST(DocumentPoints, RemovalsCollapseRunsOfNeighboursOnlyAndClearKeepsTheView) {
   EXPECT_TRUE(empty.Changed());
 }
 
+TEST(DocumentPoints, RemoveSelectedKeepsTheOthersInOrderAndPreviewsTheResult) {
+  FakeDocument doc;
+  SetPoints(doc, {0, 1, 2, 3, 4, 5, 6}, {9, 8, 7, 6, 5, 4, 3},
+            {true, false, true, true, false, false, true});
+  EXPECT_EQ(doc.RemoveSelected(), 4u);
+  EXPECT_EQ(doc.Xpoints, (Doubles{1, 4, 5}));
+  EXPECT_EQ(doc.Ypoints, (Doubles{8, 5, 4}));
+  EXPECT_EQ(doc.SelectedPoints, (std::vector<bool>(3, false)));
+  EXPECT_EQ(doc.Snapshot()->Xpoints, doc.Xpoints);
+  EXPECT_EQ(doc.Snapshot()->Ypoints, doc.Ypoints);
+  EXPECT_TRUE(doc.Changed());
+  EXPECT_EQ(doc.Previews, 1);
+  doc.Changed(false);
+  EXPECT_EQ(doc.RemoveSelected(), 0u);  // nothing selected: no change, yet a preview
+  EXPECT_FALSE(doc.Changed());
+  EXPECT_EQ(doc.Previews, 2);
+  doc.SelectedPoints.assign(3, true);
+  doc.RemoveSelected();
+  EXPECT_TRUE(doc.Xpoints.empty() && doc.Snapshot()->Xpoints.empty());
+}
+
+TEST(DocumentView, PreviewPublishesTheViewRefittedToTheFittedCanvas) {
+  FakeDocument doc;
+  doc.FitTo(630, 315);
+  doc.InhibitPreview = true;
+  doc.Preview();  // inhibited: the canvas is left as it is
+  EXPECT_EQ(doc.Snapshot()->View.Width, 315);
+  doc.InhibitPreview = false;
+  doc.Preview();
+  ExpectView(doc, -1.0 / 6, 7.0 / 6, 1.0 / 6, 5.0 / 6);
+  EXPECT_EQ(doc.Snapshot()->View.Width, 630);
+  EXPECT_EQ(doc.Snapshot()->View.X1, doc.X1);
+  EXPECT_EQ(doc.Previews, 1);
+}
+
 TEST(DocumentPoints, ScaleMovesAboutTheCentreOfTheBox) {
   FakeDocument doc;
   SetPoints(doc, {0, 2}, {0, 2});

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "DocumentWindowFixture.h"
+#include "editor/DocumentSnapshot.h"
 #include "menus/MenuBar1.h"
 #include "platform/core/FileSizeLimit.h"
 #include "model/Globals.h"
@@ -78,6 +79,7 @@ TEST_F(DrawingWindowTest, DeleteKeysRemoveTheSelectedPointsAndAnyKeyRestartsTheP
   EXPECT_EQ(w->Xpoints, (std::vector<double>{0.0, 0.2}));
   EXPECT_EQ(w->SelectedPoints, (std::vector<bool>{false, false}));
   EXPECT_TRUE(w->Changed());
+  EXPECT_EQ(w->Snapshot()->Xpoints, w->Xpoints) << "the restarted preview sees the result";
 
   w->SelectedPoints = {true, false};
   Press(*w, Qt::Key_Delete);
@@ -92,6 +94,7 @@ TEST_F(DrawingWindowTest, DeleteKeysRemoveTheSelectedPointsAndAnyKeyRestartsTheP
   w->CurrentSettings->Ints[7] = 630;
   Press(*w, Qt::Key_A);
   EXPECT_EQ(w->FracCan().Width(), 150);
+  EXPECT_EQ(w->Snapshot()->View.Width, 150) << "published after the canvas was fitted";
 }
 
 // Closing is only safe once the changes are on disk.

@@ -1,6 +1,8 @@
 #pragma once
 // A document without a window: a canvas of a size the test chooses, and
 // counters in place of the preview restart and the title update.
+#include <utility>
+
 #include "editor/DocumentModel.h"
 #include "editor/DocumentSnapshot.h"
 #include "model/SettingSet.h"
@@ -24,6 +26,8 @@ class FakeDocument : public DocumentModel {
     width_ = width;
     height_ = height;
   }
+  // The size the canvas takes when the next preview fits it.
+  void FitTo(Integer width, Integer height) { fitted_ = {width, height}; }
   Integer CanvasWidth() const override { return width_; }
   Integer CanvasHeight() const override { return height_; }
 
@@ -31,12 +35,16 @@ class FakeDocument : public DocumentModel {
   int ChangedCalls = 0;
 
  protected:
+  void OnFitCanvas() override {
+    if (fitted_.first > 0) SetCanvas(fitted_.first, fitted_.second);
+  }
   void OnPreview() override { ++Previews; }
   void OnChanged(bool) override { ++ChangedCalls; }
 
  private:
   Integer width_;
   Integer height_;
+  std::pair<Integer, Integer> fitted_{0, 0};
 };
 
 }  // namespace vantrel::test
