@@ -207,14 +207,3 @@ BENCHMARK(TimerLatency)
 
 }  // namespace
 }  // namespace vantrel
-
-int main(int argc, char** argv) {
-  // The windows need a platform; a benchmark machine has no display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
