@@ -400,7 +400,12 @@ bool FracRender::WalkInside(Sink& sink, Integer k, double sx, double sy, double 
     return false;
   }
   InsideTally tally;
-  SubdivideInside(sink, sink.UnitPenLines(), k, sx, sy, vx, vy, length2, tally);
+  if (length2 * maxScale2_ < kAllCopiesShort2) {
+    DrawCopiesInside(sink.UnitPenLines(), sx, sy, vx, vy);
+    tally = {static_cast<UInt64>(PointMax_), k + 1 >= MaxIteration_};
+  } else {
+    SubdivideInside(sink, sink.UnitPenLines(), k, sx, sy, vx, vy, tally);
+  }
   lines_ += tally.Lines;
   maxed_ = maxed_ || tally.Maxed;
   CountDrawn(k);
@@ -409,17 +414,15 @@ bool FracRender::WalkInside(Sink& sink, Integer k, double sx, double sy, double 
 }
 
 // Enter and DrawLeaves for the copies of a segment of depth k inside the
-// picture, with the same arithmetic, so the same lines in the same order.
+// picture whose copies are not all short, with the same arithmetic, so the
+// same lines in the same order. Copies whose own copies are all short are
+// drawn here rather than in a call of their own: most of the nodes.
 template <class Sink, class Writer>
 void FracRender::SubdivideInside(Sink& sink, const Writer& pen, Integer k, double sx, double sy,
-                                 double vx, double vy, double length2, InsideTally& tally) const {
+                                 double vx, double vy, InsideTally& tally) const {
   const Integer child = k + 1;
   tally.Maxed = tally.Maxed || child >= MaxIteration_;
-  if (length2 * maxScale2_ < kAllCopiesShort2) {
-    DrawCopiesInside(pen, sx, sy, vx, vy);
-    tally.Lines += static_cast<UInt64>(PointMax_);
-    return;
-  }
+  const bool grandchildMaxed = child + 1 >= MaxIteration_;
   double px = sx;
   double py = sy;
   for (const Similarity& u : U_) {
@@ -432,8 +435,12 @@ void FracRender::SubdivideInside(Sink& sink, const Writer& pen, Integer k, doubl
       sink.Line(static_cast<Integer>(px), static_cast<Integer>(py), static_cast<Integer>(ex),
                 static_cast<Integer>(ey));
       ++tally.Lines;
+    } else if (childLength2 * maxScale2_ < kAllCopiesShort2) {
+      DrawCopiesInside(pen, px, py, cx, cy);
+      tally.Lines += static_cast<UInt64>(PointMax_);
+      tally.Maxed = tally.Maxed || grandchildMaxed;
     } else {
-      SubdivideInside(sink, pen, child, px, py, cx, cy, childLength2, tally);
+      SubdivideInside(sink, pen, child, px, py, cx, cy, tally);
     }
     px = ex;
     py = ey;
@@ -545,7 +552,7 @@ void FracRender::DrawLeavesInside(const Sink& sink, Integer k, double sx, double
 // Draws the copies on the segment (sx, sy) + (vx, vy), all shorter than 2
 // pixels and well inside the picture, with a 1-pixel pen.
 template <class Writer>
-void FracRender::DrawCopiesInside(const Writer& pen, double sx, double sy, double vx,
+[[gnu::always_inline]] inline void FracRender::DrawCopiesInside(const Writer& pen, double sx, double sy, double vx,
                                   double vy) const {
   // The writer in a local copy, so that no pixel store makes the compiler
   // fetch its fields again.

@@ -109,7 +109,7 @@ class FracRender {
   };
   template <class Sink, class Writer>
   void SubdivideInside(Sink& sink, const Writer& pen, Integer k, double sx, double sy, double vx,
-                       double vy, double length2, InsideTally& tally) const;
+                       double vy, InsideTally& tally) const;
   // Whether the subtree of a segment of depth k and this length that is
   // being subdivided reaches the depth limit somewhere.
   enum class Reach { No, Yes, Unsure };
