@@ -552,8 +552,9 @@ void FracRender::DrawLeavesInside(const Sink& sink, Integer k, double sx, double
 // Draws the copies on the segment (sx, sy) + (vx, vy), all shorter than 2
 // pixels and well inside the picture, with a 1-pixel pen.
 template <class Writer>
-[[gnu::always_inline]] inline void FracRender::DrawCopiesInside(const Writer& pen, double sx, double sy, double vx,
-                                  double vy) const {
+[[gnu::always_inline]] inline void FracRender::DrawCopiesInside(const Writer& pen, double sx,
+                                                                double sy, double vx,
+                                                                double vy) const {
   // The writer in a local copy, so that no pixel store makes the compiler
   // fetch its fields again.
   const Writer local = pen;
