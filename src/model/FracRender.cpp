@@ -21,6 +21,9 @@ constexpr double kAllCopiesShort2 = kShortLength2 * (1.0 - 1e-9);
 // Work units (segments drawn or subdivided) between yields with a 1-pixel
 // pen: a few tens of microseconds, so a kill or pause takes effect at once.
 constexpr std::int64_t kYieldWork = 4096;
+// Most lines a subtree walked in one go holds (estimated from the longest
+// copies), so yields stay about as frequent as between single lines.
+constexpr UInt64 kInsideWalkLines = 4096;
 
 double Square(double v) { return v * v; }
 
@@ -88,6 +91,7 @@ FracRender::FracRender(Graphics& G, double X1, double X2, double Y1, double Y2,
   PrepareProgress();
   PrepareCopies();
   PrepareReach();
+  PrepareInsideWalk();
   frames_.resize(static_cast<std::size_t>(std::max(MaxIteration_, 1)));
 }
 
@@ -226,6 +230,23 @@ void FracRender::PrepareReach() {
   }
 }
 
+// A segment shorter than 2 / r^n pixels, r the longest copy's ratio, has
+// copies of its own shorter than 2 pixels n levels down: at most PointMax^n
+// lines. Copies that never shrink leave the inside walk unused.
+void FracRender::PrepareInsideWalk() {
+  if (!(maxScale2_ < 1.0)) {
+    return;
+  }
+  const auto copies = static_cast<UInt64>(PointMax_);
+  UInt64 lines = copies;
+  double length2 = kShortLength2 / maxScale2_;
+  while (lines * copies <= kInsideWalkLines) {
+    lines *= copies;
+    length2 /= maxScale2_;
+  }
+  insideLength2_ = length2;
+}
+
 FracRender::~FracRender() = default;
 
 Integer FracRender::ProgressValue(Integer maximum) const noexcept {
@@ -329,7 +350,11 @@ bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, d
     CountDrawn(k);
     return false;
   }
-  if (SkipOutside(sink, k, sx, sy, length2)) {
+  const double length = std::sqrt(length2);
+  if (SkipOutside(sink, k, sx, sy, length)) {
+    return false;
+  }
+  if (length2 < insideLength2_ && WalkInside(sink, k, sx, sy, vx, vy, length2, length)) {
     return false;
   }
   if (k == ProgressIteration_) {
@@ -350,8 +375,7 @@ bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, d
 // the depth limit is noted when the subtree would have reached it. When that
 // cannot be told for sure, the segment is walked after all.
 template <class Sink>
-bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length2) {
-  const double length = std::sqrt(length2);
+bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length) {
   const double reach = length * subtreeReach_[static_cast<std::size_t>(k)] * (1.0 + 1e-9) + 1e-6;
   if (!sink.WellOutside(sx - reach, sy - reach, sx + reach, sy + reach)) {
     return false;
@@ -365,6 +389,69 @@ bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, 
   }
   CountDrawn(k);
   return true;
+}
+
+// A short segment to be subdivided whose every line lies well inside the
+// picture, drawn by a 1-pixel pen, is walked in one go: no bounds, clipping
+// or counters per node, and line ends converted by truncation. Its subtree's
+// progress share is added at once; the lines and their order are those of
+// the walk through Enter.
+template <class Sink>
+bool FracRender::WalkInside(Sink& sink, Integer k, double sx, double sy, double vx, double vy,
+                            double length2, double length) {
+  if (!sink.UnitPen()) {
+    return false;
+  }
+  const double reach = length * subtreeReach_[static_cast<std::size_t>(k)] * (1.0 + 1e-9) + 1e-6;
+  if (!sink.WellInside(sx - reach, sy - reach, sx + reach, sy + reach)) {
+    return false;
+  }
+  InsideTally tally;
+  if (length2 * maxScale2_ < kAllCopiesShort2) {
+    DrawCopiesInside(sink.UnitPenLines(), sx, sy, vx, vy);
+    tally = {static_cast<UInt64>(PointMax_), k + 1 >= MaxIteration_};
+  } else {
+    SubdivideInside(sink, sink.UnitPenLines(), k, sx, sy, vx, vy, tally);
+  }
+  lines_ += tally.Lines;
+  maxed_ = maxed_ || tally.Maxed;
+  CountDrawn(k);
+  Checkpoint(static_cast<std::int64_t>(tally.Lines));
+  return true;
+}
+
+// Enter and DrawLeaves for the copies of a segment of depth k inside the
+// picture whose copies are not all short, with the same arithmetic, so the
+// same lines in the same order. Copies whose own copies are all short are
+// drawn here rather than in a call of their own: most of the nodes.
+template <class Sink, class Writer>
+void FracRender::SubdivideInside(Sink& sink, const Writer& pen, Integer k, double sx, double sy,
+                                 double vx, double vy, InsideTally& tally) const {
+  const Integer child = k + 1;
+  tally.Maxed = tally.Maxed || child >= MaxIteration_;
+  const bool grandchildMaxed = child + 1 >= MaxIteration_;
+  double px = sx;
+  double py = sy;
+  for (const Similarity& u : U_) {
+    const double ex = px + (vx * u.Re - vy * u.Im);
+    const double ey = py + (vx * u.Im + vy * u.Re);
+    const double cx = ex - px;
+    const double cy = ey - py;
+    const double childLength2 = Square(cx) + Square(cy);
+    if (child >= MaxIteration_ || childLength2 < kShortLength2) {
+      sink.Line(static_cast<Integer>(px), static_cast<Integer>(py), static_cast<Integer>(ex),
+                static_cast<Integer>(ey));
+      ++tally.Lines;
+    } else if (childLength2 * maxScale2_ < kAllCopiesShort2) {
+      DrawCopiesInside(pen, px, py, cx, cy);
+      tally.Lines += static_cast<UInt64>(PointMax_);
+      tally.Maxed = tally.Maxed || grandchildMaxed;
+    } else {
+      SubdivideInside(sink, pen, child, px, py, cx, cy, tally);
+    }
+    px = ex;
+    py = ey;
+  }
 }
 
 // The copies along the generator's longest segment are the longest of their
@@ -465,13 +552,24 @@ void FracRender::DrawLeaves(Sink& sink, Integer k, double sx, double sy, double 
 template <class Sink>
 void FracRender::DrawLeavesInside(const Sink& sink, Integer k, double sx, double sy, double vx,
                                   double vy) {
-  // In locals, so that no pixel store makes the compiler fetch them again.
-  const auto pen = sink.UnitPenLines();
+  DrawCopiesInside(sink.UnitPenLines(), sx, sy, vx, vy);
+  CountLeaves(k);
+}
+
+// Draws the copies on the segment (sx, sy) + (vx, vy), all shorter than 2
+// pixels and well inside the picture, with a 1-pixel pen.
+template <class Writer>
+[[gnu::always_inline]] inline void FracRender::DrawCopiesInside(const Writer& pen, double sx,
+                                                                double sy, double vx,
+                                                                double vy) const {
+  // The writer in a local copy, so that no pixel store makes the compiler
+  // fetch its fields again.
+  const Writer local = pen;
   const Similarity* u = U_.data();
   const Similarity* const end = u + U_.size();
   Integer x = static_cast<Integer>(sx);
   Integer y = static_cast<Integer>(sy);
-  std::uint16_t* at = pen.Start(x, y);
+  std::uint16_t* at = local.Start(x, y);
   double px = sx;
   double py = sy;
   for (; u != end; ++u) {
@@ -480,13 +578,12 @@ void FracRender::DrawLeavesInside(const Sink& sink, Integer k, double sx, double
     const Integer x2 = static_cast<Integer>(ex);
     const Integer y2 = static_cast<Integer>(ey);
     // Each line starts on the pixel the last one ended on.
-    at = pen.Onward(at, x, y, x2, y2);
+    at = local.Onward(at, x, y, x2, y2);
     px = ex;
     py = ey;
     x = x2;
     y = y2;
   }
-  CountLeaves(k);
 }
 
 // Counts the PointMax copies of depth k as drawn (lines and progress).

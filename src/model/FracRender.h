@@ -97,14 +97,28 @@ class FracRender {
   void DrawLeaves(Sink& sink, Integer k, double sx, double sy, double vx, double vy, bool allShort);
   template <class Sink>
   void DrawLeavesInside(const Sink& sink, Integer k, double sx, double sy, double vx, double vy);
+  template <class Writer>
+  void DrawCopiesInside(const Writer& pen, double sx, double sy, double vx, double vy) const;
   void CountLeaves(Integer k);
   template <class Sink>
-  bool SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length2);
+  bool SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length);
+  template <class Sink>
+  bool WalkInside(Sink& sink, Integer k, double sx, double sy, double vx, double vy,
+                  double length2, double length);
+  // Lines drawn by one WalkInside, and whether the depth limit cut any.
+  struct InsideTally {
+    UInt64 Lines = 0;
+    bool Maxed = false;
+  };
+  template <class Sink, class Writer>
+  void SubdivideInside(Sink& sink, const Writer& pen, Integer k, double sx, double sy, double vx,
+                       double vy, InsideTally& tally) const;
   // Whether the subtree of a segment of depth k and this length that is
   // being subdivided reaches the depth limit somewhere.
   enum class Reach { No, Yes, Unsure };
   Reach ReachesLimit(Integer k, double length) const;
   void PrepareReach();
+  void PrepareInsideWalk();
   template <class Sink>
   void DrawSegment(Sink& sink, double sx, double sy, double ex, double ey);
   template <class Sink>
@@ -147,6 +161,9 @@ class FracRender {
   // subtreeReach_[k]: every line end below a segment v of depth k that is
   // subdivided lies within subtreeReach_[k] |v| of its start.
   std::vector<double> subtreeReach_;
+  // Segments shorter than this (squared) whose subtree lies well inside the
+  // picture are walked in one go: their subtrees hold a few thousand lines.
+  double insideLength2_ = 0;
   std::vector<UInt64> share_;  // progress share of a segment drawn at depth k
   std::vector<Frame> frames_;  // frames_[k]: the segment of depth k being subdivided
   double halfPen_ = 0;
