@@ -130,13 +130,9 @@ void DrawingWindow::AddMenuHandlers() {
   handlers.AddMenuHandler("FileRevertToSaved", [this] { return FileRevertToSaved_Action(); });
 }
 
-Integer DrawingWindow::CanvasWidth() const {
-  return fracCan_ != nullptr ? fracCan_->Width() : kCanvasDesignSize;
-}
+Integer DrawingWindow::CanvasWidth() const { return FracCan().Width(); }
 
-Integer DrawingWindow::CanvasHeight() const {
-  return fracCan_ != nullptr ? fracCan_->Height() : kCanvasDesignSize;
-}
+Integer DrawingWindow::CanvasHeight() const { return FracCan().Height(); }
 
 // --- Settings window -----------------------------------------------------------
 
