@@ -108,6 +108,10 @@ DrawingWindow::DrawingWindow(Passkey) { BuildWindow(); }
 DrawingWindow::~DrawingWindow() = default;
 
 void DrawingWindow::BuildWindow() {
+  // Before Build: the items' enabling follows the document from its first event.
+  fileSave_ = &MenuBar1().Named("FileSave");
+  fileSaveAs_ = &MenuBar1().Named("FileSaveAs");
+  fileRevertToSaved_ = &MenuBar1().Named("FileRevertToSaved");
   Build(Record(), kControls);
   AddMenuHandlers();
 }
@@ -152,26 +156,20 @@ void DrawingWindow::CloseSettingsWindow() {
 void DrawingWindow::OnChanged(bool changed) {
   Title(changed ? Name + "*" : Name);
   if (!changed) {
-    if (MenuItem* item = FileSave()) item->SetEnabled(false);
-    if (MenuItem* item = FileRevertToSaved()) item->SetEnabled(false);
+    FileSave().SetEnabled(false);
+    FileRevertToSaved().SetEnabled(false);
   } else if (CurrentFile) {
-    if (MenuItem* item = FileSave()) item->SetEnabled(true);
-    if (MenuItem* item = FileRevertToSaved()) item->SetEnabled(true);
+    FileSave().SetEnabled(true);
+    FileRevertToSaved().SetEnabled(true);
   }
 }
 
 void DrawingWindow::EnableMenuItems() {
-  if (MenuItem* item = FileSaveAs()) item->SetEnabled(true);
+  FileSaveAs().SetEnabled(true);
   if (Changed() && CurrentFile) {
-    if (MenuItem* item = FileSave()) item->SetEnabled(true);
-    if (MenuItem* item = FileRevertToSaved()) item->SetEnabled(true);
+    FileSave().SetEnabled(true);
+    FileRevertToSaved().SetEnabled(true);
   }
-}
-
-MenuItem* DrawingWindow::FileSave() const { return MenuBar1().Lookup("FileSave"); }
-MenuItem* DrawingWindow::FileSaveAs() const { return MenuBar1().Lookup("FileSaveAs"); }
-MenuItem* DrawingWindow::FileRevertToSaved() const {
-  return MenuBar1().Lookup("FileRevertToSaved");
 }
 
 // --- Window events -------------------------------------------------------------
