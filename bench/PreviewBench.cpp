@@ -14,7 +14,7 @@
 //       --benchmark_report_aggregates_only=true   (one command line)
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
