@@ -183,6 +183,7 @@ class DrawingWindow : public Window, public DocumentModel {
   RadioButton* selectBTN_ = nullptr;
   RadioButton* panBTN_ = nullptr;
   RadioButton* zoomBTN_ = nullptr;
+  // Items of the menu bar, which lives as long as the process.
   MenuItem* fileSave_ = nullptr;
   MenuItem* fileSaveAs_ = nullptr;
   MenuItem* fileRevertToSaved_ = nullptr;
