@@ -8,7 +8,7 @@
 //       --benchmark_report_aggregates_only=true   (one command line)
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <chrono>
 #include <memory>

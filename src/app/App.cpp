@@ -50,7 +50,7 @@ void App::AddMenuHandlers() {
 }
 
 void App::OnOpen() {
-  if (HelpMenu* help = Help()) help->BuildMenu();
+  Help().BuildMenu();
   AddNewWin(std::nullopt);
 }
 

@@ -108,6 +108,10 @@ DrawingWindow::DrawingWindow(Passkey) { BuildWindow(); }
 DrawingWindow::~DrawingWindow() = default;
 
 void DrawingWindow::BuildWindow() {
+  // Before Build: the items' enabling follows the document from its first event.
+  fileSave_ = &MenuBar1().Named("FileSave");
+  fileSaveAs_ = &MenuBar1().Named("FileSaveAs");
+  fileRevertToSaved_ = &MenuBar1().Named("FileRevertToSaved");
   Build(Record(), kControls);
   AddMenuHandlers();
 }
@@ -130,13 +134,9 @@ void DrawingWindow::AddMenuHandlers() {
   handlers.AddMenuHandler("FileRevertToSaved", [this] { return FileRevertToSaved_Action(); });
 }
 
-Integer DrawingWindow::CanvasWidth() const {
-  return fracCan_ != nullptr ? fracCan_->Width() : kCanvasDesignSize;
-}
+Integer DrawingWindow::CanvasWidth() const { return FracCan().Width(); }
 
-Integer DrawingWindow::CanvasHeight() const {
-  return fracCan_ != nullptr ? fracCan_->Height() : kCanvasDesignSize;
-}
+Integer DrawingWindow::CanvasHeight() const { return FracCan().Height(); }
 
 // --- Settings window -----------------------------------------------------------
 
@@ -156,26 +156,20 @@ void DrawingWindow::CloseSettingsWindow() {
 void DrawingWindow::OnChanged(bool changed) {
   Title(changed ? Name + "*" : Name);
   if (!changed) {
-    if (MenuItem* item = FileSave()) item->SetEnabled(false);
-    if (MenuItem* item = FileRevertToSaved()) item->SetEnabled(false);
+    FileSave().SetEnabled(false);
+    FileRevertToSaved().SetEnabled(false);
   } else if (CurrentFile) {
-    if (MenuItem* item = FileSave()) item->SetEnabled(true);
-    if (MenuItem* item = FileRevertToSaved()) item->SetEnabled(true);
+    FileSave().SetEnabled(true);
+    FileRevertToSaved().SetEnabled(true);
   }
 }
 
 void DrawingWindow::EnableMenuItems() {
-  if (MenuItem* item = FileSaveAs()) item->SetEnabled(true);
+  FileSaveAs().SetEnabled(true);
   if (Changed() && CurrentFile) {
-    if (MenuItem* item = FileSave()) item->SetEnabled(true);
-    if (MenuItem* item = FileRevertToSaved()) item->SetEnabled(true);
+    FileSave().SetEnabled(true);
+    FileRevertToSaved().SetEnabled(true);
   }
-}
-
-MenuItem* DrawingWindow::FileSave() const { return MenuBar1().Lookup("FileSave"); }
-MenuItem* DrawingWindow::FileSaveAs() const { return MenuBar1().Lookup("FileSaveAs"); }
-MenuItem* DrawingWindow::FileRevertToSaved() const {
-  return MenuBar1().Lookup("FileRevertToSaved");
 }
 
 // --- Window events -------------------------------------------------------------

@@ -93,11 +93,11 @@ class DrawingWindow : public Window, public DocumentModel {
   bool FileSave_Action();
   bool FileRevertToSaved_Action();
 
-  // The window's own menu items, found by name in the shared menu bar
-  // (nullptr when the bar lacks them).
-  MenuItem* FileSave() const;
-  MenuItem* FileSaveAs() const;
-  MenuItem* FileRevertToSaved() const;
+  // The window's own items of the shared menu bar, found once as the window
+  // is built.
+  MenuItem& FileSave() const { return *fileSave_; }
+  MenuItem& FileSaveAs() const { return *fileSaveAs_; }
+  MenuItem& FileRevertToSaved() const { return *fileRevertToSaved_; }
 
   // Canvas handlers.
   bool FracCan_MouseDown(Integer x, Integer y);
@@ -183,6 +183,10 @@ class DrawingWindow : public Window, public DocumentModel {
   RadioButton* selectBTN_ = nullptr;
   RadioButton* panBTN_ = nullptr;
   RadioButton* zoomBTN_ = nullptr;
+  // Items of the menu bar, which lives as long as the process.
+  MenuItem* fileSave_ = nullptr;
+  MenuItem* fileSaveAs_ = nullptr;
+  MenuItem* fileRevertToSaved_ = nullptr;
 
   // Live preview (DrawingWindowPreview.cpp).
   // The host of the window's preview threads. A thread may keep it after the

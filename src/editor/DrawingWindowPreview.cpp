@@ -49,7 +49,6 @@ void FrameToProportions(Integer& width, Integer& height, double renderWidth,
 void DrawingWindow::OnPreview() { RestartPreviewThread(); }
 
 void DrawingWindow::OnFitCanvas() {
-  if (fracCan_ == nullptr) return;
   // A canvas is never smaller than 1 pixel: the conversions divide by its size.
   Integer width = std::max<Integer>(Width() - Globals::FracCanRightBorder, 1);
   Integer height = std::max<Integer>(Height() - Globals::FracCanBottomBorder, 1);
@@ -57,8 +56,8 @@ void DrawingWindow::OnFitCanvas() {
     FrameToProportions(width, height, CurrentSettings->Ints[kRenderWidth],
                        CurrentSettings->Ints[kRenderHeight]);
   }
-  fracCan_->Width(width);
-  fracCan_->Height(height);
+  FracCan().Width(width);
+  FracCan().Height(height);
 }
 
 void DrawingWindow::RestartPreviewThread() {

@@ -16,7 +16,8 @@ HelpMenuLink::HelpMenuLink(const std::string& s)
 
 HelpMenuLink::~HelpMenuLink() = default;
 
-// As with help documents, nothing is reported back, and no handler follows.
+// As with help documents, a link the desktop refuses gets a message from
+// ShowURL, and no handler follows.
 bool HelpMenuLink::Action() {
   ShowURL(Link);
   return false;

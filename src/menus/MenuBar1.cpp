@@ -1,6 +1,7 @@
 #include "menus/MenuBar1.h"
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "menus/HelpMenu.h"
@@ -64,13 +65,17 @@ MenuBar1::MenuBar1() {
     if (record.shortcut != nullptr) {
       item->SetKeyboardShortcut(record.shortcut);
     }
-    if (MenuItem* parent = record.parent == nullptr ? this : Child(record.parent)) {
-      parent->Append(std::move(item));
-    }
+    MenuItem& parent = record.parent == nullptr ? *this : Named(record.parent);
+    parent.Append(std::move(item));
   }
 }
 
 MenuBar1::~MenuBar1() = default;
+
+MenuItem& MenuBar1::Named(const std::string& name) const {
+  if (MenuItem* item = Lookup(name)) return *item;
+  throw std::out_of_range("the menu bar has no item \"" + name + "\"");
+}
 
 class MenuBar1& MenuBar1() {
   // Never destroyed: its Qt menus must not outlive the application object,
@@ -79,6 +84,9 @@ class MenuBar1& MenuBar1() {
   return *instance;
 }
 
-HelpMenu* Help() { return dynamic_cast<HelpMenu*>(MenuBar1().Child("Help")); }
+HelpMenu& Help() {
+  if (auto* help = dynamic_cast<HelpMenu*>(&MenuBar1().Named("Help"))) return *help;
+  throw std::out_of_range("the menu bar's item \"Help\" is not the Help menu");
+}
 
 }  // namespace vantrel

@@ -2,6 +2,8 @@
 // The program's one menu bar: File, Edit and Help. The application and every
 // document window show this same instance, so enabling and the Help menu's
 // entries are shared by all of them.
+#include <string>
+
 #include "platform/qt/MenuBar.h"
 
 namespace vantrel {
@@ -11,12 +13,18 @@ class MenuBar1;
 // The one menu bar, built on the first call; later calls return it unchanged.
 // It lives until the process ends.
 class MenuBar1& MenuBar1();
-// The bar's Help menu (the item named "Help"), or nullptr when it has none.
-HelpMenu* Help();
+// The bar's Help menu (the item named "Help").
+HelpMenu& Help();
 
 class MenuBar1 : public MenuBar {
  public:
   ~MenuBar1() override;
+
+  // The item of that name, at any depth. The program names only items its
+  // table holds, so a name not found (an item renamed in one place only)
+  // throws std::out_of_range naming it, instead of a command quietly left
+  // without its enabling.
+  MenuItem& Named(const std::string& name) const;
 
  private:
   friend class MenuBar1& vantrel::MenuBar1();

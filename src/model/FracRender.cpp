@@ -351,10 +351,13 @@ bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, d
     return false;
   }
   const double length = std::sqrt(length2);
-  if (SkipOutside(sink, k, sx, sy, length)) {
+  // Every line end of the subtree lies within reach of the start, with a
+  // margin for rounding; both shortcuts below judge the subtree by it.
+  const double reach = length * subtreeReach_[static_cast<std::size_t>(k)] * (1.0 + 1e-9) + 1e-6;
+  if (SkipOutside(sink, k, sx, sy, length, reach)) {
     return false;
   }
-  if (length2 < insideLength2_ && WalkInside(sink, k, sx, sy, vx, vy, length2, length)) {
+  if (length2 < insideLength2_ && WalkInside(sink, k, sx, sy, vx, vy, length2, reach)) {
     return false;
   }
   if (k == ProgressIteration_) {
@@ -375,8 +378,8 @@ bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, d
 // the depth limit is noted when the subtree would have reached it. When that
 // cannot be told for sure, the segment is walked after all.
 template <class Sink>
-bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length) {
-  const double reach = length * subtreeReach_[static_cast<std::size_t>(k)] * (1.0 + 1e-9) + 1e-6;
+bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length,
+                             double reach) {
   if (!sink.WellOutside(sx - reach, sy - reach, sx + reach, sy + reach)) {
     return false;
   }
@@ -398,11 +401,10 @@ bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, 
 // the walk through Enter.
 template <class Sink>
 bool FracRender::WalkInside(Sink& sink, Integer k, double sx, double sy, double vx, double vy,
-                            double length2, double length) {
+                            double length2, double reach) {
   if (!sink.UnitPen()) {
     return false;
   }
-  const double reach = length * subtreeReach_[static_cast<std::size_t>(k)] * (1.0 + 1e-9) + 1e-6;
   if (!sink.WellInside(sx - reach, sy - reach, sx + reach, sy + reach)) {
     return false;
   }

@@ -101,10 +101,11 @@ class FracRender {
   void DrawCopiesInside(const Writer& pen, double sx, double sy, double vx, double vy) const;
   void CountLeaves(Integer k);
   template <class Sink>
-  bool SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length);
+  bool SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length,
+                   double reach);
   template <class Sink>
   bool WalkInside(Sink& sink, Integer k, double sx, double sy, double vx, double vy,
-                  double length2, double length);
+                  double length2, double reach);
   // Lines drawn by one WalkInside, and whether the depth limit cut any.
   struct InsideTally {
     UInt64 Lines = 0;

@@ -49,7 +49,7 @@ double RenderWindow::MaxScale() const {
 }
 
 void RenderWindow::SetUpScrollBars() {
-  if (!Fractal || fracCan_ == nullptr) return;
+  if (!Fractal) return;
   const double width = Fractal->Width() * Scale - FracCan().Width();
   const double height = Fractal->Height() * Scale - FracCan().Height();
   ScrollBarX().Maximum(ToInteger(std::max(width, 0.0)));
@@ -69,7 +69,7 @@ void RenderWindow::SetUpScrollBars() {
 void RenderWindow::DrawFrac() {
   // Until the worker has painted the background the picture holds no pixels
   // worth showing; the canvas keeps what it has.
-  if (!Fractal || !Fractal->Painted() || fracCan_ == nullptr) return;
+  if (!Fractal || !Fractal->Painted()) return;
   // Nothing is cleared first: where the scaled picture does not reach, the
   // canvas keeps what it showed.
   if (Scale < 1.0) return DrawShrunkInto(0, 0, FracCan().Width(), FracCan().Height());
@@ -94,7 +94,7 @@ void RenderWindow::ScrollBarY_ValueChanged() { Scroll(); }
 void RenderWindow::ScrollBarX_ValueChanged() { Scroll(); }
 
 void RenderWindow::Scroll() {
-  if (InhibitScroll || fracCan_ == nullptr) return;
+  if (InhibitScroll) return;
   // Both offsets and values lie in 0 .. Integer max, so the differences fit.
   const Integer dx = XScroll - ScrollBarX().Value();
   const Integer dy = Yscroll - ScrollBarY().Value();

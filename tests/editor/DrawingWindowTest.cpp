@@ -27,7 +27,7 @@ class DrawingWindowTest : public DocumentWindowFixture {
   static bool Enabled(DrawingWindow& w, const std::string& item) {
     SetActiveMenuTarget(&w);
     MenuBar1().RefreshEnabling();
-    return MenuBar1().Lookup(item)->Enabled();
+    return MenuBar1().Named(item).Enabled();
   }
   static void Press(DrawingWindow& w, Qt::Key key) { QTest::keyClick(w.Widget(), key); }
   // A close by the close box, which asks the window first.
@@ -59,13 +59,13 @@ TEST_F(DrawingWindowTest, ChangedSetsTheStarAndSaveAndRevertNeedAFile) {
 
   w->AddPoint(0.5, 0.5, -1);
   EXPECT_EQ(w->Title(), "Untitled*");
-  EXPECT_TRUE(w->FileSave()->Enabled()) << "Changed enables at once";
+  EXPECT_TRUE(w->FileSave().Enabled()) << "Changed enables at once";
   EXPECT_TRUE(Enabled(*w, "FileSave"));
   EXPECT_TRUE(Enabled(*w, "FileRevertToSaved"));
 
   w->FileSave_Action();
   EXPECT_EQ(w->Title(), "Untitled");
-  EXPECT_FALSE(w->FileSave()->Enabled());
+  EXPECT_FALSE(w->FileSave().Enabled());
   EXPECT_FALSE(Enabled(*w, "FileRevertToSaved"));
   SetActiveMenuTarget(nullptr);
 }
@@ -186,7 +186,7 @@ TEST_F(DrawingWindowTest, AFailedSaveIsReportedAndChangesNothing) {
   EXPECT_NE(Messages()[2].find((folder_ / "Star.txt").string()), std::string::npos);
   EXPECT_TRUE(w->Changed());
   EXPECT_EQ(w->Title(), "Star.txt*");
-  EXPECT_TRUE(w->FileSave()->Enabled());
+  EXPECT_TRUE(w->FileSave().Enabled());
   EXPECT_EQ(ReadText("Star.txt/inside"), "kept");
 
   // The prompt's Save fails the same way: the window stays.

@@ -34,7 +34,7 @@ class BarWindow : public Window {
 
  protected:
   void EnableMenuItems() override {
-    if (document_) MenuBar1().Lookup("FileSaveAs")->SetEnabled(true);
+    if (document_) MenuBar1().Named("FileSaveAs").SetEnabled(true);
   }
 
  private:

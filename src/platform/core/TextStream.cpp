@@ -1,11 +1,10 @@
 #include "platform/core/TextStream.h"
 
-#include "platform/core/FileWriter.h"
-
-
 #include <cerrno>
 #include <string_view>
 #include <system_error>
+
+#include "platform/core/FileWriter.h"
 
 namespace vantrel {
 
