@@ -125,10 +125,7 @@ void AddPointToFirstRound(benchmark::State& state) {
     const std::chrono::duration<double> took = Clock::now() - start;
     state.SetIterationTime(took.count());
     worst = std::max(worst, took.count() * 1000.0);
-    // Back to four points; the next press publishes them.
-    w->Xpoints.pop_back();
-    w->Ypoints.pop_back();
-    w->SelectedPoints.pop_back();
+    w->RemovePoint(static_cast<Integer>(kKochLike.size()) - 1);
   }
   state.counters["worst_ms"] = worst;
   Close(w);

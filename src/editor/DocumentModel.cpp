@@ -132,6 +132,13 @@ void DocumentModel::InsertPoint(std::size_t index, double x, double y) {
   SelectedPoints.insert(SelectedPoints.begin() + at, false);
 }
 
+void DocumentModel::ErasePoint(std::size_t index) {
+  const auto at = static_cast<std::ptrdiff_t>(index);
+  Xpoints.erase(Xpoints.begin() + at);
+  Ypoints.erase(Ypoints.begin() + at);
+  SelectedPoints.erase(SelectedPoints.begin() + at);
+}
+
 void DocumentModel::KeepParallel() {
   // The window edits the vectors directly; whatever it does, the three keep
   // one length, so no loop here reads past the end of one of them.
@@ -156,6 +163,14 @@ bool DocumentModel::AddPoint(double x, double y, Integer index) {
   Preview();
   Changed(true);
   return true;
+}
+
+void DocumentModel::RemovePoint(Integer i) {
+  KeepParallel();
+  if (i < 0 || static_cast<std::size_t>(i) >= Xpoints.size()) return;
+  ErasePoint(static_cast<std::size_t>(i));
+  Changed(true);
+  PublishSnapshot();
 }
 
 std::size_t DocumentModel::RemoveSelected() {

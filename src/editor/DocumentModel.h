@@ -125,6 +125,8 @@ class DocumentModel {
   // (any other index appends). The new point is unselected; overlaps with
   // its neighbours are removed. A full document changes nothing (false).
   bool AddPoint(double x, double y, Integer index);
+  // Removes point i; an index out of range changes nothing.
+  void RemovePoint(Integer i);
   // Removes every selected point in one pass, keeping the others in order,
   // marks the document changed when any went, and restarts the preview
   // (even when none was selected). The number of points removed.
@@ -171,6 +173,7 @@ class DocumentModel {
   const SettingSet& SettingsOrNone() const;
   void KeepParallel();
   void InsertPoint(std::size_t index, double x, double y);
+  void ErasePoint(std::size_t index);
 
   bool changed_ = false;
   mutable std::mutex snapshotMutex_;

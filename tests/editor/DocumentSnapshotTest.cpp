@@ -80,7 +80,7 @@ TEST(DocumentSnapshot, WorkerReadsSnapshotsWhileTheDocumentChanges) {
     if (!doc.SelectedPoints.empty()) doc.SelectedPoints[0] = i % 2 == 0;
     if (i % 10 == 0) doc.Zoom(0.5, 0.5, i % 20 == 0 ? 1.25 : 0.8, true);
     if (i % 25 == 0) doc.Scale(0.9, 1.1, i % 50 == 0);
-    if (i % 40 == 0) doc.RemoveSelected();
+    if (i % 40 == 0) doc.RemovePoint(0);
     if (i % 300 == 0) doc.Clear();
     doc.CurrentSettings->Colors[2] = Color{static_cast<std::uint8_t>(i), 0, 0};
     doc.PublishSnapshot();
