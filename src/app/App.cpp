@@ -44,9 +44,9 @@ App::~App() {
 }
 
 void App::AddMenuHandlers() {
-  Handlers().AddMenuHandler("FileNewFractal", [this] { return FileNewFractal_Action(); });
-  Handlers().AddMenuHandler("FileOpenFractal", [this] { return FileOpenFractal_Action(); });
-  Handlers().AddMenuHandler("HelpAboutVantrel", [this] { return HelpAboutVantrel_Action(); });
+  AddMenuHandler(Handlers(), "FileNewFractal", [this] { return FileNewFractal_Action(); });
+  AddMenuHandler(Handlers(), "FileOpenFractal", [this] { return FileOpenFractal_Action(); });
+  AddMenuHandler(Handlers(), "HelpAboutVantrel", [this] { return HelpAboutVantrel_Action(); });
 }
 
 void App::OnOpen() {

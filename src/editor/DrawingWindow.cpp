@@ -128,10 +128,10 @@ void DrawingWindow::FindControls() {
 
 void DrawingWindow::AddMenuHandlers() {
   MenuHandlers& handlers = Handlers();
-  handlers.AddMenuHandler("EditSelectAll", [this] { return EditSelectAll_Action(); });
-  handlers.AddMenuHandler("FileSaveAs", [this] { return FileSaveAs_Action(); });
-  handlers.AddMenuHandler("FileSave", [this] { return FileSave_Action(); });
-  handlers.AddMenuHandler("FileRevertToSaved", [this] { return FileRevertToSaved_Action(); });
+  AddMenuHandler(handlers, "EditSelectAll", [this] { return EditSelectAll_Action(); });
+  AddMenuHandler(handlers, "FileSaveAs", [this] { return FileSaveAs_Action(); });
+  AddMenuHandler(handlers, "FileSave", [this] { return FileSave_Action(); });
+  AddMenuHandler(handlers, "FileRevertToSaved", [this] { return FileRevertToSaved_Action(); });
 }
 
 Integer DrawingWindow::CanvasWidth() const { return FracCan().Width(); }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "menus/HelpMenu.h"
 #include "platform/qt/AppleMenuItem.h"
@@ -87,6 +88,11 @@ class MenuBar1& MenuBar1() {
 HelpMenu& Help() {
   if (auto* help = dynamic_cast<HelpMenu*>(&MenuBar1().Named("Help"))) return *help;
   throw std::out_of_range("the menu bar's item \"Help\" is not the Help menu");
+}
+
+void AddMenuHandler(MenuHandlers& handlers, const std::string& itemName,
+                    MenuHandlers::Handler handler) {
+  handlers.AddMenuHandler(MenuBar1().Named(itemName).Name(), std::move(handler));
 }
 
 }  // namespace vantrel

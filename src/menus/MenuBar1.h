@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/qt/MenuBar.h"
+#include "platform/qt/MenuDispatch.h"
 
 namespace vantrel {
 
@@ -15,6 +16,11 @@ class MenuBar1;
 class MenuBar1& MenuBar1();
 // The bar's Help menu (the item named "Help").
 HelpMenu& Help();
+// Binds a handler to an item of the bar. Handlers are found by item name, so
+// an item renamed in the table alone would leave its command silently dead;
+// a name the bar lacks throws here, when the window or application is built.
+void AddMenuHandler(MenuHandlers& handlers, const std::string& itemName,
+                    MenuHandlers::Handler handler);
 
 class MenuBar1 : public MenuBar {
  public:
