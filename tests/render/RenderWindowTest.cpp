@@ -1,5 +1,6 @@
 // The render window offscreen: opening size, the render to its end, closing
 // while it renders, sizes too large to hold, saving, and the picture view.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 #include "editor/DocumentServices.h"
@@ -27,6 +29,7 @@
 #include "render/RenderWindow.h"
 #include "support/AllocationLimit.h"
 #include "support/Settle.h"
+#include "support/TinyDisk.h"
 
 namespace vantrel {
 namespace {
@@ -247,6 +250,36 @@ TEST_F(RenderWindowTest, SaveWritesAJpegAndAFailedSaveLeavesWhatWasThereAndSaysW
   EXPECT_TRUE(fs::exists(folder_ / "Old.JPG" / "keep.txt"));
   EXPECT_EQ(fs::file_size(folder_ / "Kept.JPG"), 4u);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 4);
+}
+
+// On a disk out of inodes, then on one out of room, saving a changed picture
+// over the old one fails with the system's reason and leaves it byte for byte.
+TEST_F(RenderWindowTest, AFailedSaveOnAFullDiskLeavesTheOldPictureByteForByte) {
+  auto w = Render(320, 240);
+  ASSERT_TRUE(WaitForEnd(*w));
+  const auto bytes = [](const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+  };
+  for (const bool inodes : {true, false}) {
+    const test::TinyDisk disk("tmpfs", "size=64k,nr_inodes=8");
+    if (!disk.Active()) GTEST_SKIP() << disk.Why();
+    const fs::path file = disk.Root() / "Star.JPG";
+    dialogs_.AnswerFile(FolderItem(file));
+    w->SaveBTN_Action();
+    const std::string old = bytes(file);
+    ASSERT_GT(old.size(), 0u);
+    for (Integer x = 0; x < 320; ++x) w->Fractal->SetPixel(x, 120 + inodes, 0xFFFF);
+    inodes ? disk.UseAllInodes() : disk.UseAllRoom();
+    dialogs_.AnswerFile(FolderItem(file));
+    w->SaveBTN_Action();
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_THAT(Messages().back(), ::testing::EndsWith("\"" + file.string() +
+                                                       "\": No space left on device."));
+    EXPECT_EQ(bytes(file), old) << (inodes ? "out of inodes" : "out of room");
+  }
+  EXPECT_EQ(Messages().size(), 2u);
 }
 
 // --- The picture view: a finished 800 x 800 render (canvas 484 x 457) whose

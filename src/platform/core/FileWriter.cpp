@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <new>
 #include <system_error>
 
 namespace vantrel {
@@ -64,6 +65,40 @@ void SyncFolderOf(const fs::path& path) {
   }
 }
 
+// Why an existing file may not be replaced at all, by its name as chosen.
+FileResult Replaceable(const struct stat& old, const fs::path& target, const fs::path& named) {
+  if (S_ISDIR(old.st_mode)) return Failure("Could not create", named, "it is a folder");
+  // A rename would put a plain file where a pipe or a device was (for root,
+  // even one under /dev), and writing into either is no save.
+  if (!S_ISREG(old.st_mode)) return Failure("Could not replace", named, "it is not a plain file");
+  // Checked by its mode as well as by access(): root may write anything, but
+  // a file without write permission is one its owner chose to protect.
+  if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    return Failure("Could not replace", named, "the file is write-protected");
+  }
+  if (::access(target.c_str(), W_OK) != 0) return Failure("Could not replace", named, Reason(errno));
+  return {};
+}
+
+// Takes room for the first length bytes of fd's file before any old byte is
+// overwritten, so that a full disk or quota fails while the old file is
+// whole. Gives 0, or the reason with the file as it was.
+int Reserve(int fd, std::size_t length) {
+  if (length == 0) return 0;  // nothing to reserve, and fallocate refuses it
+  struct stat before {};
+  if (::fstat(fd, &before) != 0) return errno;
+  int reason = 0;
+  do {
+    reason = ::fallocate(fd, 0, 0, static_cast<off_t>(length)) == 0 ? 0 : errno;
+  } while (reason == EINTR);
+  // A reservation that failed part-way may have lengthened the file.
+  struct stat after {};
+  if (reason != 0 && ::fstat(fd, &after) == 0 && after.st_size > before.st_size) {
+    static_cast<void>(::ftruncate(fd, before.st_size));
+  }
+  return reason;
+}
+
 }  // namespace
 
 Result<std::unique_ptr<FileWriter>> FileWriter::Open(const fs::path& path) {
@@ -75,46 +110,55 @@ Result<std::unique_ptr<FileWriter>> FileWriter::Open(const fs::path& path) {
     return Failure("Could not create", path, Reason(reason));
   }
   struct stat old {};
-  const bool exists = ::stat(writer->target_.c_str(), &old) == 0;
-  if (exists && S_ISDIR(old.st_mode)) return Failure("Could not create", path, "it is a folder");
-  // Checked by its mode as well as by access(): root may write anything, but
-  // a file without write permission is one its owner chose to protect.
-  if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-    return Failure("Could not replace", path, "the file is write-protected");
-  }
-  if (exists && ::access(writer->target_.c_str(), W_OK) != 0) {
-    return Failure("Could not replace", path, Reason(errno));
-  }
-  const FileResult temporary = writer->OpenTemporary();
-  if (temporary) {
-    // The new file keeps the permissions of the one it replaces.
-    if (exists) ::fchmod(writer->fd_, old.st_mode & 07777);
+  if (::stat(writer->target_.c_str(), &old) != 0) {
+    const int reason = writer->OpenTemporary();
+    if (reason != 0) return Failure("Could not create", path, Reason(reason));
     return writer;
   }
-  // Only a plain file is written in place: opening a pipe to write would
-  // wait for a reader, on the event thread.
-  if (exists && S_ISREG(old.st_mode) && writer->OpenInPlace()) return writer;
-  return Failure("Could not create", path, temporary.Error());
+  if (FileResult refused = Replaceable(old, writer->target_, path); !refused) return refused;
+  const FileResult opened = writer->OpenOver(old);
+  if (!opened) return opened;
+  return writer;
 }
 
-FileResult FileWriter::OpenTemporary() {
+FileResult FileWriter::OpenOver(const struct stat& old) {
+  int reason = 0;
+  if (old.st_nlink > 1) {
+    // A rename would part the file from its other names, which would keep
+    // the old content.
+    reason = OpenInPlace();
+  } else if ((reason = OpenTemporary()) == 0) {
+    // The new file keeps the permissions of the one it replaces.
+    ::fchmod(fd_, old.st_mode & 07777);
+  } else if (reason == EACCES || reason == EPERM) {
+    // Only the folder refuses: the file itself was found writable, so the
+    // user may still save over it where it stands. Any other reason (no
+    // room, no inode, a read-only disk) means the disk is in trouble, not
+    // the user's rights: the save fails with the old file as it was.
+    if (OpenInPlace() == 0) reason = 0;
+  }
+  if (reason == 0) return {};
+  return Failure("Could not replace", named_, Reason(reason));
+}
+
+int FileWriter::OpenTemporary() {
   int reason = EEXIST;
   for (unsigned attempt = 0; attempt < 100 && reason == EEXIST; ++attempt) {
     temp_ = TemporaryName(target_, attempt);
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     reason = fd_ >= 0 ? 0 : errno;
   }
-  if (fd_ >= 0) return {};
-  temp_.clear();
-  return FileResult::Failed(Reason(reason));
+  if (fd_ < 0) temp_.clear();
+  return reason;
 }
 
-bool FileWriter::OpenInPlace() {
-  // Not truncated yet: until the new content is longer than a part of the
-  // old, that part is still there. Commit cuts the file to its new length.
+int FileWriter::OpenInPlace() {
+  // Opened now, so that a file that cannot be written fails at once; not
+  // cut, and written only at Commit. Non-blocking: should a pipe take the
+  // file's place meanwhile, opening it does not wait for a reader.
   fd_ = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   inPlace_ = fd_ >= 0;
-  return inPlace_;
+  return inPlace_ ? 0 : errno;
 }
 
 FileWriter::~FileWriter() {
@@ -122,12 +166,28 @@ FileWriter::~FileWriter() {
   if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
 }
 
-void FileWriter::Fail(const char* what, int reason) {
-  if (status_) status_ = Failure(what, named_, Reason(reason));
+void FileWriter::Fail(const char* what, const std::string& reason) {
+  if (status_) status_ = Failure(what, named_, reason);
 }
 
+void FileWriter::Fail(const char* what, int reason) { Fail(what, Reason(reason)); }
+
 const FileResult& FileWriter::Write(const char* data, std::size_t size) {
-  while (status_ && !committed_ && size > 0) {
+  if (!status_ || committed_) return status_;
+  if (!inPlace_) {
+    WriteOut(data, size);
+    return status_;
+  }
+  try {
+    content_.append(data, size);
+  } catch (const std::bad_alloc&) {
+    Fail("Could not write", ENOMEM);
+  }
+  return status_;
+}
+
+void FileWriter::WriteOut(const char* data, std::size_t size) {
+  while (status_ && size > 0) {
     const ssize_t done = ::write(fd_, data, size);
     if (done < 0 && errno == EINTR) continue;
     if (done <= 0) {
@@ -136,16 +196,28 @@ const FileResult& FileWriter::Write(const char* data, std::size_t size) {
     }
     data += done;
     size -= static_cast<std::size_t>(done);
-    written_ += static_cast<unsigned long long>(done);
   }
-  return status_;
+}
+
+void FileWriter::WriteInPlace() {
+  const int reason = Reserve(fd_, content_.size());
+  if (reason == EOPNOTSUPP) {
+    Fail("Could not replace",
+         "it can only be overwritten where it stands, and its file system cannot reserve the "
+         "room for that first");
+  } else if (reason != 0) {
+    Fail("Could not replace", reason);
+  }
+  if (!status_) return;
+  WriteOut(content_.data(), content_.size());
+  if (status_ && ::ftruncate(fd_, static_cast<off_t>(content_.size())) != 0) {
+    Fail("Could not write", errno);
+  }
 }
 
 FileResult FileWriter::Commit() {
   if (committed_ || fd_ < 0) return status_;
-  if (status_ && inPlace_ && ::ftruncate(fd_, static_cast<off_t>(written_)) != 0) {
-    Fail("Could not write", errno);
-  }
+  if (status_ && inPlace_) WriteInPlace();
   // The data reaches the disk before it replaces the old file, so a power
   // failure cannot leave an empty document behind the rename.
   if (status_ && ::fsync(fd_) != 0) Fail("Could not write", errno);

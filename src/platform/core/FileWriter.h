@@ -6,13 +6,23 @@
 // and replace it by a rename only once they are all on the disk. Around that:
 // - a symbolic link is followed (to the end of a chain): the file it points
 //   to is written, the link stays a link;
+// - an existing target that is not a plain file (a folder, a pipe, a device)
+//   is refused: a rename would put a plain file in its place;
 // - an existing file that is write-protected is refused, whatever the user
 //   may do with its folder: the user protected that file;
-// - when the folder refuses the temporary file (no write permission there)
-//   but the file itself is writable, the file is overwritten in place. Only
-//   then can a failure part-way leave a damaged file, and the old content
-//   stays as long as nothing new has been written over it.
-// Every failure is reported with the file's name and the system's reason.
+// - a file is overwritten where it stands in two cases only: it has another
+//   name (a hard link), which a rename would leave holding the old content;
+//   or its folder refuses the temporary file for lack of permission while
+//   the file itself is writable. The new content is then collected in memory
+//   and written at Commit, once room for all of it is reserved: a full disk
+//   or quota fails before a byte of the old file is touched. A file system
+//   that cannot reserve room is refused such a write. Any other reason the
+//   temporary file cannot be made (no room, no inode, read-only) fails.
+// Every failure is reported with the file's name and the system's reason;
+// the old file is left as it was unless writing over it in place failed
+// after the reservation (a disk error).
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -26,7 +36,7 @@ class FileWriter {
  public:
   // Fails when the file cannot be written at all.
   static Result<std::unique_ptr<FileWriter>> Open(const std::filesystem::path& path);
-  // Without a successful Commit an atomic write leaves the target untouched.
+  // Without a successful Commit the target is left untouched.
   ~FileWriter();
   FileWriter(const FileWriter&) = delete;
   FileWriter& operator=(const FileWriter&) = delete;
@@ -38,15 +48,18 @@ class FileWriter {
   FileResult Commit();
   // The first failure since Open, or success.
   const FileResult& Status() const noexcept { return status_; }
-  // True when the folder refused the temporary file and the file is being
-  // overwritten where it stands.
+  // True when the file is overwritten where it stands at Commit.
   bool InPlace() const noexcept { return inPlace_; }
 
  private:
   FileWriter() = default;
-  FileResult OpenTemporary();
-  bool OpenInPlace();
+  FileResult OpenOver(const struct stat& old);
+  int OpenTemporary();
+  int OpenInPlace();
+  void WriteOut(const char* data, std::size_t size);
+  void WriteInPlace();
   void Fail(const char* what, int reason);
+  void Fail(const char* what, const std::string& reason);
 
   std::filesystem::path named_;   // as the user chose it: messages name it
   std::filesystem::path target_;  // the file written: links resolved
@@ -54,7 +67,7 @@ class FileWriter {
   int fd_ = -1;
   bool inPlace_ = false;
   bool committed_ = false;
-  unsigned long long written_ = 0;
+  std::string content_;  // in place: everything written, held until Commit
   FileResult status_;
 };
 

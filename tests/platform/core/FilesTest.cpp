@@ -1,7 +1,9 @@
 // Folder items and text streams, in a fresh folder per test.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +15,7 @@
 #include "FileSizeLimit.h"
 #include "platform/core/FolderItem.h"
 #include "platform/core/TextStream.h"
+#include "support/TinyDisk.h"
 
 namespace vantrel {
 namespace {
@@ -23,6 +26,24 @@ std::string Contents(const fs::path& path) {
   std::ostringstream text;
   text << std::ifstream(path, std::ios::binary).rdbuf();
   return text.str();
+}
+
+// Saves lines of numbers, as in a document: the failure, or "" when saved.
+std::string SaveLines(const fs::path& path, int lines) {
+  auto out = TextOutputStream::ToFile(path);
+  if (!out) return out.Error();
+  for (int i = 0; i < lines; ++i) {
+    (*out)->WriteLine(std::to_string(i * 0.123456789) + "," + std::to_string(i * 1.5));
+  }
+  return (*out)->Close().Error();
+}
+
+// A temporary file left behind in folder.
+bool HasHiddenFile(const fs::path& folder) {
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().filename().string().starts_with(".")) return true;
+  }
+  return false;
 }
 
 class FilesTest : public ::testing::Test {
@@ -191,6 +212,78 @@ TEST_F(FilesTest, WritesThroughLinksRefusesProtectedFilesAndFallsBackToInPlace) 
   EXPECT_EQ(Contents(locked / "Open.txt"), "new\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(locked), fs::directory_iterator()), 1);
   fs::permissions(locked, fs::perms::owner_all, fs::perm_options::add);
+}
+
+// Over a plain file, a file with a second name and one whose folder refuses
+// the temporary file, on a disk out of inodes and then on one out of room:
+// the save fails with the system's reason and every old file stays as it was.
+TEST(FilesOnAFullDisk, AFailedSaveKeepsTheOldFileByteForByte) {
+  for (const bool inodes : {true, false}) {
+    const test::TinyDisk disk("tmpfs", "size=256k,nr_inodes=16");
+    if (!disk.Active()) GTEST_SKIP() << disk.Why();
+    const fs::path root = disk.Root(), locked = root / "locked";
+    fs::create_directory(locked);
+    const fs::path files[] = {root / "Star.txt", root / "Linked.txt", locked / "Open.txt"};
+    for (const fs::path& file : files) ASSERT_EQ(SaveLines(file, 3005), "");
+    fs::create_hard_link(files[1], root / "Second name.txt");
+    fs::permissions(files[2], fs::perms::all);
+    fs::permissions(locked, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    const std::string old = Contents(files[0]);
+    inodes ? disk.UseAllInodes() : disk.UseAllRoom();
+
+    const auto noRoom = [](const fs::path& file) {
+      return "\"" + file.string() + "\": No space left on device";
+    };
+    EXPECT_THAT(SaveLines(files[0], 20000), ::testing::EndsWith(noRoom(files[0])));
+    EXPECT_THAT(SaveLines(files[1], 20000), ::testing::EndsWith(noRoom(files[1])));
+    EXPECT_TRUE(AsPlainUser([&] { return SaveLines(files[2], 20000).ends_with(noRoom(files[2])); }));
+    for (const fs::path& file : {files[0], files[1], root / "Second name.txt", files[2]}) {
+      EXPECT_EQ(Contents(file), old) << file << (inodes ? " out of inodes" : " out of room");
+    }
+    EXPECT_FALSE(HasHiddenFile(root) || HasHiddenFile(locked));
+  }
+}
+
+TEST_F(FilesTest, ReplacesOnlyPlainFilesAndWritesOneWithASecondNameWhereItStands) {
+  // A pipe, also through a link, and a device are refused by the name the
+  // user chose; a rename would have put a plain file in their place. The
+  // device is one of the test's own (root only): /dev/null is never at stake.
+  const fs::path pipe = folder_ / "pipe.txt", link = folder_ / "link.txt";
+  const fs::path device = folder_ / "null.txt";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_symlink("pipe.txt", link);
+  std::vector<fs::path> refused{pipe, link};
+  if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) refused.push_back(device);
+  for (const fs::path& path : refused) {
+    EXPECT_EQ(SaveLines(path, 1), "Could not replace \"" + path.string() +
+                                      "\": it is not a plain file");
+  }
+  EXPECT_TRUE(fs::is_fifo(pipe) && fs::is_symlink(link));
+  EXPECT_TRUE(refused.size() == 2 || fs::is_character_file(device));
+  EXPECT_EQ(Entries(), static_cast<long>(refused.size()));
+
+  // A file with a second name: a rename would leave that name with the old
+  // content, so the file is written where it stands, cut to its new length.
+  const fs::path second = folder_ / "Second.txt";
+  std::ofstream(target_) << "a longer old content\n";
+  fs::create_hard_link(target_, second);
+  ASSERT_EQ(SaveLines(target_, 1), "");
+  EXPECT_EQ(Contents(second), "0.000000,0.000000\n");
+  EXPECT_EQ(fs::hard_link_count(target_), 2u);
+  EXPECT_FALSE(HasHiddenFile(folder_));
+
+  // Where the file system cannot reserve the room first (ramfs has no
+  // fallocate), such a file is not written over at all.
+  const test::TinyDisk disk("ramfs", "");
+  if (!disk.Active()) GTEST_SKIP() << disk.Why();
+  std::ofstream(disk.Root() / "Star.txt") << "old\n";
+  fs::create_hard_link(disk.Root() / "Star.txt", disk.Root() / "Second.txt");
+  EXPECT_EQ(SaveLines(disk.Root() / "Star.txt", 1),
+            "Could not replace \"" + (disk.Root() / "Star.txt").string() +
+                "\": it can only be overwritten where it stands, and its file system cannot "
+                "reserve the room for that first");
+  EXPECT_EQ(Contents(disk.Root() / "Second.txt"), "old\n");
 }
 
 TEST_F(FilesTest, ReportsAFailedReplace) {
