@@ -44,6 +44,11 @@ FileResult ReadSettings(SettingSet& settings, TextInputStream& stream) {
 
 }  // namespace
 
+std::string TooManyPointsToOpenMessage() {
+  return "Failed to read file. The document holds more points than Vantrel can open. " +
+         PointLimitText();
+}
+
 std::string RevertMessage(const std::string& title) {
   return kRevertMessageStart + title + kRevertMessageEnd;
 }
@@ -91,6 +96,7 @@ FileResult WriteDocumentFile(DocumentModel& document, const FolderItem& file) {
 
 Result<DocumentData> ReadDocument(TextInputStream& stream) {
   DocumentData data;
+  stream.LineLimit(kMaxPointLineBytes);
   const auto [x1, y1] = ReadPair(stream.ReadLine());
   const auto [x2, y2] = ReadPair(stream.ReadLine());
   // A collapsed or overflowing view can only come from a damaged file; the
@@ -102,19 +108,24 @@ Result<DocumentData> ReadDocument(TextInputStream& stream) {
     data.Y2 = y2;
   }
 
+  // An overlong corner line has ended the stream: the block then fails.
   data.Settings = std::make_shared<SettingSet>();
   if (FileResult read = ReadSettings(*data.Settings, stream); !read) return read;
 
-  const FileResult notADocument = FileResult::Failed(kFailedReadMessage);
+  stream.LineLimit(kMaxPointLineBytes);
   while (!stream.EndOfFile()) {
-    if (data.Xpoints.size() >= kMaxDocumentPoints) return notADocument;
+    // Checked before the line is read: the file is refused at the first
+    // point too many, not read to its end.
+    if (data.Xpoints.size() >= kMaxDocumentPoints) {
+      return FileResult::Failed(TooManyPointsToOpenMessage());
+    }
     // Every remaining line is a point; a blank line is the point (0, 0).
     const auto [x, y] = ReadPair(stream.ReadLine());
     data.Xpoints.push_back(x);
     data.Ypoints.push_back(y);
   }
   // Checked once at the end: an overlong line ends the stream at once.
-  if (stream.LineTooLong()) return notADocument;
+  if (stream.LineTooLong()) return FileResult::Failed(kFailedReadMessage);
   return data;
 }
 

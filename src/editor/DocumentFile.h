@@ -7,12 +7,18 @@
 //
 // Reading is split from applying, so that Open and Revert To Saved can read
 // the whole file before they touch the document.
+//
+// Every line and the number of points are bounded by what the writer can
+// make, so reading never takes more than about 25 header lines and
+// kMaxDocumentPoints point lines (some 400 MB): a file that is not a
+// document fails at its first line beyond a bound, without being read on.
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/core/FileResult.h"
+#include "platform/core/Text.h"
 
 namespace vantrel {
 
@@ -42,6 +48,16 @@ inline constexpr char kWriteFailedMessage[] = "Failed to save file.";
 inline constexpr char kOpenFailedMessage[] = "Failed to open file.";
 // The ending dropped from a file's name to make the document's name.
 inline constexpr char kDocumentExtension[] = ".txt";
+
+// The longest corner or point line the writer makes is two numbers and a
+// comma (49 bytes). The reader takes such lines up to this length, with room
+// for blanks or digits added by hand, and no longer.
+inline constexpr std::size_t kMaxPointLineBytes = 64;
+static_assert(kMaxPointLineBytes >= 2 * kMaxDoubleTextBytes + 1);
+
+// Shown when a file holds more points than a document may: this program
+// wrote no such file, but it looks like a document, so saying why helps.
+std::string TooManyPointsToOpenMessage();
 
 // The revert prompt's message for a window title.
 std::string RevertMessage(const std::string& title);
@@ -75,8 +91,8 @@ void WriteDocument(const DocumentModel& document, TextOutputStream& stream);
 FileResult WriteDocumentFile(DocumentModel& document, const FolderItem& file);
 
 // Reads a document from stream. Fails with kFailedReadMessage when the
-// settings block does not match, a line is longer than any line of a
-// document, or the file holds more than kMaxDocumentPoints points.
+// settings block does not match or a line is longer than its bound, and with
+// TooManyPointsToOpenMessage at the first point line past kMaxDocumentPoints.
 // A number that cannot be read (no digits, "nan", "inf") reads as 0; one too
 // large for a Double as the largest Double of its sign.
 Result<DocumentData> ReadDocument(TextInputStream& stream);

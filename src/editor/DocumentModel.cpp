@@ -148,6 +148,10 @@ void DocumentModel::KeepParallel() {
   SelectedPoints.resize(count, false);
 }
 
+std::string PointLimitText() {
+  return "A document can hold at most " + std::to_string(kMaxDocumentPoints) + " points.";
+}
+
 bool DocumentModel::HasRoomFor(std::size_t count) const noexcept {
   const std::size_t held = std::min(Xpoints.size(), Ypoints.size());
   return held <= kMaxDocumentPoints && count <= kMaxDocumentPoints - held;

@@ -36,6 +36,8 @@ inline constexpr std::size_t kDocumentMemoryBudget = std::size_t{1} << 30;
 // The most points a document holds (6,100,805). The reader, the writer and
 // every command that adds points keep to it, so whatever is saved opens again.
 inline constexpr std::size_t kMaxDocumentPoints = kDocumentMemoryBudget / kBytesPerPoint;
+// The sentence that tells the user that limit, wherever it stops something.
+std::string PointLimitText();
 
 class DocumentModel {
  public:

@@ -21,10 +21,7 @@ namespace vantrel {
 namespace {
 
 // Shown where a command would take the document past kMaxDocumentPoints.
-std::string TooManyPoints() {
-  return "Can not add points. A document can hold at most " + std::to_string(kMaxDocumentPoints) +
-         " points.";
-}
+std::string TooManyPoints() { return "Can not add points. " + PointLimitText(); }
 
 constexpr char kCanNotRender[] =
     "Can not render. Rendering height and width need to be greater than 0. Edit the rendering "
@@ -137,12 +134,13 @@ void DrawingWindow::SettingsBTN_Action() {
 }
 
 void DrawingWindow::RenderBTN_Action() {
-  const bool sized = CurrentSettings != nullptr && CurrentSettings->Ints[kRenderWidth] > 0.0 &&
-                     CurrentSettings->Ints[kRenderHeight] > 0.0;
-  if (!sized) return MsgBox(kCanNotRender);
-  // Compared as the render window rounds them into the picture's size.
-  if (ToInteger(CurrentSettings->Ints[kRenderWidth]) > Picture::kMaxSavedSide ||
-      ToInteger(CurrentSettings->Ints[kRenderHeight]) > Picture::kMaxSavedSide) {
+  if (CurrentSettings == nullptr) return MsgBox(kCanNotRender);
+  // The sides the picture will have, rounded as the render window rounds
+  // them: a size of 0.3 is above 0 but makes a picture of no pixels.
+  const Integer width = ToInteger(CurrentSettings->Ints[kRenderWidth]);
+  const Integer height = ToInteger(CurrentSettings->Ints[kRenderHeight]);
+  if (width < 1 || height < 1) return MsgBox(kCanNotRender);
+  if (width > Picture::kMaxSavedSide || height > Picture::kMaxSavedSide) {
     return MsgBox(TooLargeToSave());
   }
   // Every press opens one more render window; the earlier ones stay open.

@@ -59,6 +59,7 @@ void SettingSet::WriteToStream(TextOutputStream& stream) const {
 }
 
 void SettingSet::LoadFromStream(TextInputStream& stream) {
+  stream.LineLimit(kMaxLineBytes);
   Name = stream.ReadLine();
 
   if (ReadCount(stream) != UpperBound(Colors)) {
@@ -86,6 +87,11 @@ void SettingSet::LoadFromStream(TextInputStream& stream) {
   for (Integer i = 0; i <= switchBound; ++i) {
     Booleans[static_cast<std::size_t>(i)] = SettingHelper::StringToBoolean(stream.ReadLine());
     Yield();
+  }
+  // An overlong line ends the stream; one early in the block already failed
+  // a count, the last switch line is caught here.
+  if (stream.LineTooLong()) {
+    throw FailedReadException();
   }
 }
 

@@ -124,11 +124,14 @@ TEST_F(CommandsTest, RenderNeedsAPositiveSizeAndListsEveryWindowItOpens) {
     return ++asked == 3 ? nullptr : std::make_shared<StandInSettings>(d);
   };
   auto& ints = w->CurrentSettings->Ints;
-  for (double height : {0.0, -5.0, std::numeric_limits<double>::quiet_NaN()}) {
-    ints[6] = 800.0, ints[7] = height;
+  // A size above 0 that rounds to no pixels is refused like 0.
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (auto [width, height] : {std::pair{800.0, 0.0}, {800.0, -5.0}, {800.0, nan}, {0.3, 800.0},
+                               {800.0, 0.49}}) {
+    ints[6] = width, ints[7] = height;
     w->RenderBTN_Action();
   }
-  EXPECT_EQ(Messages(), std::vector<std::string>(3, "Can not render. Rendering height and width "
+  EXPECT_EQ(Messages(), std::vector<std::string>(5, "Can not render. Rendering height and width "
                                                     "need to be greater than 0. Edit the rendering "
                                                     "dimensions in the settings window."));
   EXPECT_EQ(asked, 0);
@@ -139,9 +142,9 @@ TEST_F(CommandsTest, RenderNeedsAPositiveSizeAndListsEveryWindowItOpens) {
   }
   EXPECT_EQ(Messages().back(), "Can not render. A rendering can be saved at most 65535 pixels wide "
                                "and high. Edit the rendering dimensions in the settings window.");
-  EXPECT_EQ(Messages().size(), 5u);
+  EXPECT_EQ(Messages().size(), 7u);
   EXPECT_EQ(asked, 0);
-  ints[6] = 65535.0, ints[7] = 600.0;
+  ints[6] = 65535.0, ints[7] = 0.5;  // one pixel high
   for (int press = 0; press < 3; ++press) w->RenderBTN_Action();
   EXPECT_EQ(asked, 3);
   EXPECT_EQ(w->RenderWin.size(), 2u);

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +16,7 @@
 
 #include "FakeDocument.h"
 #include "editor/DocumentFile.h"
+#include "model/SettingSet.h"
 #include "platform/core/Picture.h"
 #include "platform/core/TextStream.h"
 #include "support/TinyDisk.h"
@@ -147,6 +150,11 @@ TEST(DocumentRead, OddLinesReadAsNumbersOrZeroAndADamagedViewAsTheUnitSquare) {
   constexpr double kMax = std::numeric_limits<double>::max();
   EXPECT_EQ(data.Xpoints, (std::vector<double>{1, 0, 0, kMax, 3, 4}));
   EXPECT_EQ(data.Ypoints, (std::vector<double>{2, 0, 0, -kMax, 0, 5}));
+  // A byte-order mark an editor put before the first line is not part of it.
+  auto marked = Lines(FileWithPoints({"1,2"}));
+  marked[0] = "\xEF\xBB\xBF" "0.5,0.25";
+  const auto unmarked = *Read(Joined(marked));
+  EXPECT_TRUE(unmarked.X1 == 0.5 && unmarked.Y1 == 0.25 && unmarked.Xpoints.size() == 1);
   for (auto corners : {std::pair{"0.5,0", "0.5,1"}, {"-1e308,0", "1e308,1"}, {"x", "y"}}) {
     auto lines = Lines(FileWithPoints({}));
     lines[0] = corners.first;
@@ -190,8 +198,11 @@ TEST_F(DocumentFile, TheLargestDocumentRoundTripsAndNothingGoesBeyond) {
   ASSERT_TRUE(data) << data.Error();
   EXPECT_TRUE(data->Xpoints == doc.Xpoints && data->Ypoints == doc.Ypoints);
 
+  // Refused at the point too many, saying why: the file looks like a document.
   std::ofstream(folder_ / "Largest.txt", std::ios::app) << "1,1\n";
-  EXPECT_EQ(ReadDocumentFile(File("Largest.txt")).Error(), kFailedReadMessage);
+  EXPECT_EQ(ReadDocumentFile(File("Largest.txt")).Error(),
+            "Failed to read file. The document holds more points than Vantrel can open. A "
+            "document can hold at most " + std::to_string(kMaxDocumentPoints) + " points.");
   doc.Xpoints.push_back(1), doc.Ypoints.push_back(1), doc.SelectedPoints.push_back(false);
   const std::string error = WriteDocumentFile(doc, File("Beyond.txt")).Error();
   EXPECT_NE(error.find("at most " + std::to_string(kMaxDocumentPoints) + " points"),
@@ -199,19 +210,54 @@ TEST_F(DocumentFile, TheLargestDocumentRoundTripsAndNothingGoesBeyond) {
   EXPECT_FALSE(fs::exists(folder_ / "Beyond.txt"));
 }
 
-// A line longer than any a document has ends the read where it is found,
-// in the view, the settings block or the points.
-TEST(DocumentRead, AnOverlongLineFailsAtOnceWherever) {
-  const std::string overlong(TextInputStream::kMaxLineBytes + 1, '9');
+// A document read from a stream made on demand: head, then pattern over and
+// over up to size bytes, so a test can offer a huge file without writing it.
+// Counts the bytes the reader took.
+class GeneratedText : public std::streambuf {
+ public:
+  GeneratedText(std::string head, std::string pattern, std::size_t size)
+      : head_(std::move(head)), pattern_(std::move(pattern)), size_(size) {}
+  std::size_t Served() const { return served_; }
+
+ protected:
+  int_type underflow() override {
+    if (served_ >= size_) return traits_type::eof();
+    const std::size_t n = std::min(chunk_.size(), size_ - served_);
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::size_t at = served_ + i;
+      chunk_[i] = at < head_.size() ? head_[at] : pattern_[(at - head_.size()) % pattern_.size()];
+    }
+    served_ += n;
+    setg(chunk_.data(), chunk_.data(), chunk_.data() + n);
+    return traits_type::to_int_type(chunk_[0]);
+  }
+
+ private:
+  std::string head_;
+  std::string pattern_;
+  std::size_t size_;
+  std::size_t served_ = 0;
+  std::array<char, 4096> chunk_{};
+};
+
+// Each line may be as long as the writer makes it, with some room: the
+// longest allowed reads, one byte more fails where it stands (view, settings
+// block or points), and the gigabyte of digits after it is never read.
+TEST(DocumentRead, ALineBeyondItsBoundFailsAtOnceWherever) {
   const auto valid = Lines(FileWithPoints({"1,2", "3,4"}));
-  for (std::size_t at : {std::size_t{0}, std::size_t{2}, valid.size() - 1}) {
+  const std::size_t last = valid.size() - 1;
+  for (auto [at, bound] : {std::pair{std::size_t{0}, kMaxPointLineBytes},
+                           {std::size_t{2}, SettingSet::kMaxLineBytes}, {last, kMaxPointLineBytes}}) {
     auto lines = valid;
-    lines[at] = overlong;
-    std::string text = Joined(lines);
-    text += std::string(64 << 20, '7');  // a long tail after it is never read
-    auto in = TextInputStream::FromString(std::move(text));
+    lines[at] += std::string(bound - lines[at].size(), ' ');
+    const Result<DocumentData> longest = Read(Joined(lines));
+    ASSERT_TRUE(longest) << at;
+    EXPECT_EQ(longest->Xpoints.back(), 3.0);
+    lines[at] += ' ';
+    GeneratedText text(Joined(lines), std::string(1000000, '7') + "\n", std::size_t{1} << 30);
+    auto in = TextInputStream::FromStream(std::make_unique<std::istream>(&text));
     EXPECT_EQ(ReadDocument(*in).Error(), kFailedReadMessage) << at;
-    EXPECT_TRUE(in->EndOfFile());
+    EXPECT_LT(text.Served(), 16384u) << at;
   }
 }
 

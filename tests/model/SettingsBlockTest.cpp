@@ -134,6 +134,23 @@ TEST(SettingsBlockTest, WrongCountsTruncatedAndJunkBlocksFail) {
   }
 }
 
+// The name may be long; any line beyond the bound fails the block, the last
+// switch line too, where no count follows to catch it.
+TEST(SettingsBlockTest, LinesAreBoundedWhereverTheyStand) {
+  const std::size_t bound = SettingSet::kMaxLineBytes;
+  Lines lines = kNewDocumentBlock;
+  lines[0] = std::string(bound, 'n');
+  SettingSet longName;
+  EXPECT_EQ(Load(longName, Join(lines) + "after\n"), "after");
+  EXPECT_EQ(longName.Name.size(), bound);
+  for (std::size_t at : {0u, 2u, 12u, 22u}) {
+    lines = kNewDocumentBlock;
+    lines[at] += std::string(bound + 1 - lines[at].size(), ' ');
+    SettingSet settings;
+    EXPECT_THROW(Load(settings, Join(lines)), FailedReadException) << at;
+  }
+}
+
 TEST(SettingsBlockTest, ValuesAreTakenAsTheConversionsGiveThem) {
   Lines lines = kNewDocumentBlock;
   lines[2] = "300,-5,abc";

@@ -2,6 +2,7 @@
 // Text functions with the framework's names. Texts are UTF-8 std::strings;
 // Len, Left and Right count bytes (the program only ever cuts ASCII suffixes
 // such as ".txt"), Asc and Chr work on Unicode code points.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@ std::string Str(long value);
 std::string Str(unsigned long value);
 // The shortest decimal text that Val reads back to the same Double.
 std::string Str(double value);
+// The longest text Str gives a Double: a sign, 17 digits, a point and an
+// exponent such as "e-308" ("-2.2250738585072014e-308").
+inline constexpr std::size_t kMaxDoubleTextBytes = 24;
 
 // Reads a leading decimal number (optional blanks, sign, digits, fraction,
 // exponent). Text without a number, "nan" and "inf" give 0. A number too large

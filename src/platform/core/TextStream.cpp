@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "platform/core/FileWriter.h"
 
@@ -26,7 +27,25 @@ FileResult CannotOpen(const fs::path& path, const std::string& why) {
 
 // --- Input -------------------------------------------------------------------
 
-TextInputStream::TextInputStream(std::unique_ptr<std::istream> in) : in_(std::move(in)) {}
+TextInputStream::TextInputStream(std::unique_ptr<std::istream> in) : in_(std::move(in)) {
+  SkipByteOrderMark();
+}
+
+// Editors may put EF BB BF before UTF-8 text; it is not part of the first
+// line, whose first number would otherwise read as 0. Bytes that only begin
+// like the mark stay the first line's start: streams need not seek back.
+void TextInputStream::SkipByteOrderMark() {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (!in_) return;
+  std::streambuf& buffer = *in_->rdbuf();
+  for (const char byte : kMark) {
+    const Traits::int_type c = buffer.sgetc();
+    if (Traits::eq_int_type(c, Traits::eof()) || Traits::to_char_type(c) != byte) return;
+    carried_.push_back(byte);
+    buffer.sbumpc();
+  }
+  carried_.clear();
+}
 
 Result<std::unique_ptr<TextInputStream>> TextInputStream::FromFile(const fs::path& path) {
   std::error_code status;
@@ -41,14 +60,17 @@ Result<std::unique_ptr<TextInputStream>> TextInputStream::FromFile(const fs::pat
 }
 
 std::unique_ptr<TextInputStream> TextInputStream::FromString(std::string text) {
-  return std::unique_ptr<TextInputStream>(
-      new TextInputStream(std::make_unique<std::istringstream>(std::move(text))));
+  return FromStream(std::make_unique<std::istringstream>(std::move(text)));
+}
+
+std::unique_ptr<TextInputStream> TextInputStream::FromStream(std::unique_ptr<std::istream> in) {
+  return std::unique_ptr<TextInputStream>(new TextInputStream(std::move(in)));
 }
 
 std::string TextInputStream::ReadLine() {
-  std::string line;
+  std::string line = std::exchange(carried_, {});
   if (!in_ || overlong_) {
-    return line;
+    return {};
   }
   std::streambuf& buffer = *in_->rdbuf();
   for (;;) {
@@ -63,7 +85,7 @@ std::string TextInputStream::ReadLine() {
       }
       break;
     }
-    if (line.size() == kMaxLineBytes) {
+    if (line.size() >= lineLimit_) {
       // Reading on to the line's end could take minutes on a huge file
       // without line breaks, all of it on the event thread.
       overlong_ = true;
@@ -75,7 +97,8 @@ std::string TextInputStream::ReadLine() {
 }
 
 bool TextInputStream::EndOfFile() {
-  return !in_ || overlong_ || Traits::eq_int_type(in_->rdbuf()->sgetc(), Traits::eof());
+  return !in_ || overlong_ ||
+         (carried_.empty() && Traits::eq_int_type(in_->rdbuf()->sgetc(), Traits::eof()));
 }
 
 void TextInputStream::Close() { in_.reset(); }

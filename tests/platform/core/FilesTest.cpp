@@ -92,6 +92,28 @@ TEST(TextInputStream, ReadsLinesEndedByLfCrlfOrCr) {
   EXPECT_EQ(overlong->ReadLine(), "");
 }
 
+// A byte-order mark is skipped at the very start only; bytes that merely
+// begin like one are text. A reader's own limit applies from its next line.
+TEST(TextInputStream, SkipsALeadingByteOrderMarkAndKeepsToTheLineLimitSet) {
+  const std::string mark = "\xEF\xBB\xBF";
+  auto marked = TextInputStream::FromString(mark + "1,2\r\n" + mark + "3");
+  EXPECT_EQ(marked->ReadLine(), "1,2");
+  EXPECT_EQ(marked->ReadLine(), mark + "3");
+  EXPECT_TRUE(TextInputStream::FromString(mark)->EndOfFile());
+  for (const std::string& text : {std::string("\xEF\xBB"), std::string("\xEF\xBBx\nnext")}) {
+    auto in = TextInputStream::FromString(text);
+    EXPECT_FALSE(in->EndOfFile());
+    EXPECT_EQ(in->ReadLine(), text.substr(0, text.find('\n')));
+  }
+
+  auto limited = TextInputStream::FromString("1234567\n12345678\nnext");
+  limited->LineLimit(7);
+  EXPECT_EQ(limited->ReadLine(), "1234567");
+  EXPECT_FALSE(limited->LineTooLong());
+  EXPECT_EQ(limited->ReadLine(), "1234567");
+  EXPECT_TRUE(limited->LineTooLong() && limited->EndOfFile());
+}
+
 TEST_F(FilesTest, ReplacesTheOldFileOnlyWhenClosedWithoutError) {
   auto out = Writing(target_, "0,0");
   out.reset();  // never closed: the old file stays, the temporary one goes

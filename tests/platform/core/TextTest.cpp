@@ -41,6 +41,7 @@ TEST(ToInteger, RoundsHalvesAwayFromZeroAndSaturates) {
 
 void ExpectRoundTrip(double value) {
   const std::string text = Str(value);
+  ASSERT_LE(text.size(), kMaxDoubleTextBytes) << text;
   ASSERT_EQ(std::bit_cast<UInt64>(Val(text)), std::bit_cast<UInt64>(value)) << text;
 }
 
@@ -57,6 +58,7 @@ TEST(StrVal, StrIsTheShortestTextValReadsBack) {
                              std::numeric_limits<double>::denorm_min(), 3.5e-310, 1.0 / 3.0}) {
     ExpectRoundTrip(value);
   }
+  EXPECT_EQ(Str(-DBL_MIN).size(), kMaxDoubleTextBytes);
   EXPECT_EQ(Str(800.0), "800");
   EXPECT_EQ(Str(0.1), "0.1");
   EXPECT_EQ(Str(-1.25), "-1.25");
