@@ -90,7 +90,24 @@ std::string App::UntitledName() const {
   return name;
 }
 
+std::shared_ptr<DrawingWindow> App::WindowWithFile(const FolderItem& file,
+                                                   const DrawingWindow* except) const {
+  for (const auto& window : DrawingWin) {
+    if (window.get() != except && window->CurrentFile && window->CurrentFile->SameFile(file)) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
 std::shared_ptr<DrawingWindow> App::AddNewWin(const std::optional<FolderItem>& f) {
+  // A second window on one file would let each save over the other's work.
+  if (f) {
+    if (std::shared_ptr<DrawingWindow> holder = WindowWithFile(*f, nullptr)) {
+      holder->Show();
+      return holder;
+    }
+  }
   // A file that is not a document makes no window, so nothing half-made is listed.
   std::shared_ptr<DrawingWindow> window =
       f ? DrawingWindow::OpenDocument(*f) : DrawingWindow::NewDocument(UntitledName());
@@ -118,6 +135,9 @@ void InstallAppServices() {
     App().HideOtherSettingsWins(keep);
   };
   Services().DocumentClosed = [](DrawingWindow& window) { App().DocumentClosed(window); };
+  Services().WindowWithFile = [](const FolderItem& file, const DrawingWindow& asking) {
+    return App().WindowWithFile(file, &asking).get();
+  };
 }
 
 }  // namespace vantrel

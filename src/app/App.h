@@ -42,8 +42,14 @@ class App : public Application {
   bool HelpAboutVantrel_Action();
 
   // Makes one document window, new (no file) or read from f, and lists it.
-  // A file that cannot be read makes no window: the result is then null.
+  // A file that cannot be read makes no window: the result is then null. A
+  // file that a listed window already holds is not read again: that window
+  // comes forward and is the result.
   std::shared_ptr<DrawingWindow> AddNewWin(const std::optional<FolderItem>& f);
+  // The listed window, other than except, whose file is file however spelt;
+  // null when there is none.
+  std::shared_ptr<DrawingWindow> WindowWithFile(const FolderItem& file,
+                                                const DrawingWindow* except) const;
   // Hides the settings window of every listed document except keep
   // (nullptr: all of them).
   void HideOtherSettingsWins(const SettingsWindowBase* keep);

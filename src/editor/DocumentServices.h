@@ -11,6 +11,7 @@
 namespace vantrel {
 
 class DrawingWindow;
+class FolderItem;
 
 // What a document needs of its settings window.
 class SettingsWindowBase : public Window {
@@ -27,6 +28,10 @@ struct DocumentServices {
   std::function<void(SettingsWindowBase* keep)> HideOtherSettingsWins;
   // A document window has closed: the application takes it out of its list.
   std::function<void(DrawingWindow&)> DocumentClosed;
+  // The open document window, other than asking, whose file is file however
+  // spelt (FolderItem::SameFile); null when there is none.
+  std::function<DrawingWindow*(const FolderItem& file, const DrawingWindow& asking)>
+      WindowWithFile;
   // Makes and shows a render window for a document (null when none was made).
   std::function<std::shared_ptr<Window>(DrawingWindow&)> NewRenderWindow;
 };

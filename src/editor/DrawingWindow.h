@@ -78,6 +78,8 @@ class DrawingWindow : public Window, public DocumentModel {
   // Writes the document to f: f becomes its file and the document is
   // unchanged. A failed write shows a message naming the file and leaves the
   // document (file, modified flag, title) and the file on disk as they were.
+  // A file that another open window holds is refused so, for Save As and
+  // Save alike: one file never belongs to two windows.
   bool WriteFile(const FolderItem& f);
   // Asks for a file with the save dialog and writes the document there. False
   // when the user cancelled or the write failed.

@@ -30,6 +30,17 @@ std::optional<DocumentData> ReadForWindow(const FolderItem& file) {
   return std::move(*data);
 }
 
+// Two windows saving to one file would each replace the other's work unasked,
+// and the one saved first would believe its work kept.
+bool HeldByAnotherWindow(const FolderItem& file, const DrawingWindow& asking) {
+  return Services().WindowWithFile && Services().WindowWithFile(file, asking) != nullptr;
+}
+
+std::string HeldElsewhereMessage(const FolderItem& file) {
+  return std::string(kWriteFailedMessage) + " Could not save \"" + file.NativePath() +
+         "\": it is open in another window.";
+}
+
 }  // namespace
 
 std::shared_ptr<DrawingWindow> DrawingWindow::NewDocument(const std::string& name) {
@@ -76,6 +87,10 @@ bool DrawingWindow::ReadFile(const FolderItem& file) {
 }
 
 bool DrawingWindow::WriteFile(const FolderItem& f) {
+  if (HeldByAnotherWindow(f, *this)) {
+    MsgBox(HeldElsewhereMessage(f));
+    return false;
+  }
   const FileResult written = WriteDocumentFile(*this, f);
   if (!written) MsgBox(written.Error());
   return written.Ok();

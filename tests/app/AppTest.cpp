@@ -1,9 +1,10 @@
 // The application object: naming new documents, the window list, the Open
-// command, which settings windows show, the shortcuts in every window and
-// where the activation goes when a dialog closes.
+// command, one window per file, which settings windows show, the shortcuts in
+// every window and where the activation goes when a dialog closes.
 #include <QGuiApplication>
 #include <QTest>
 #include <QWidget>
+#include <filesystem>
 
 #include "app/AboutBox.h"
 #include "app/App.h"
@@ -72,6 +73,7 @@ TEST_F(AppTest, OpenFractalAsksInTheSavedFractalsFolderAndListsWhatItReads) {
   auto w = New();
   dialogs_.AnswerFile(File("Star.txt"));
   ASSERT_TRUE(w->SaveAs());
+  w->Close();  // else Open would bring it forward
 
   dialogs_.AnswerFile(File("Star.txt"));
   app_.FileOpenFractal_Action();
@@ -79,20 +81,114 @@ TEST_F(AppTest, OpenFractalAsksInTheSavedFractalsFolderAndListsWhatItReads) {
   EXPECT_EQ(asked.Kind, DialogKind::OpenDialog);
   EXPECT_EQ(asked.Title, "Select a Fractal");
   EXPECT_EQ(asked.InitialDirectory, Globals::FracFolder());
-  ASSERT_EQ(app_.DrawingWin.size(), 2u);
-  Keep(app_.DrawingWin[1]);
-  EXPECT_EQ(app_.DrawingWin[1]->Title(), "Star");
+  ASSERT_EQ(app_.DrawingWin.size(), 1u);
+  Keep(app_.DrawingWin[0]);
+  EXPECT_EQ(app_.DrawingWin[0]->Title(), "Star");
 
   dialogs_.AnswerCancel();
   app_.FileOpenFractal_Action();
-  EXPECT_EQ(app_.DrawingWin.size(), 2u);
+  EXPECT_EQ(app_.DrawingWin.size(), 1u);
 
   // A file that is not a document: a message, and nothing listed.
   WriteText("Picture.JPG", "\xff\xd8 not a fractal");
   dialogs_.AnswerFile(File("Picture.JPG"));
   app_.FileOpenFractal_Action();
-  EXPECT_EQ(app_.DrawingWin.size(), 2u);
+  EXPECT_EQ(app_.DrawingWin.size(), 1u);
   EXPECT_EQ(Messages(), (Names{kFailedReadMessage}));
+}
+
+// Spellings of one file: a link, a climb out of a folder, a second hard link.
+class OneFileTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    namespace fs = std::filesystem;
+    auto writer = New();
+    dialogs_.AnswerFile(File("Star.txt"));
+    ASSERT_TRUE(writer->SaveAs());
+    writer->Close();
+    fs::create_directory(folder_ / "sub");
+    fs::create_symlink("Star.txt", folder_ / "Link.txt");
+    fs::create_hard_link(folder_ / "Star.txt", folder_ / "Hard.txt");
+    star_ = ReadText("Star.txt");
+  }
+  std::vector<FolderItem> Spellings() const {
+    return {File("Link.txt"), FolderItem(folder_ / "sub" / ".." / "Star.txt"), File("Hard.txt")};
+  }
+  static std::string HeldMessage(const FolderItem& f) {
+    return "Failed to save file. Could not save \"" + f.NativePath() +
+           "\": it is open in another window.";
+  }
+  std::string star_;
+};
+
+TEST_F(OneFileTest, OpeningAnOpenFileBringsItsWindowForwardInsteadOfASecondCopy) {
+  auto star = Keep(app_.AddNewWin(File("Star.txt")));
+  ASSERT_TRUE(star);
+  star->AddPoint(10, 10, -1);  // unsaved work that a fresh read would not show
+  auto other = New();
+  // Offscreen, a settings window that shows takes the activation.
+  for (const auto& window : {star, other}) window->SettingsWin->Close();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(star->Widget()));
+  for (const FolderItem& spelling : Spellings()) {
+    other->SetFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(other->Widget()));
+    star->Widget()->showMinimized();
+    dialogs_.AnswerFile(spelling);
+    app_.FileOpenFractal_Action();
+    EXPECT_EQ(app_.DrawingWin.size(), 2u) << spelling.NativePath();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(star->Widget(), 1000)) << spelling.NativePath();
+    EXPECT_FALSE(star->Widget()->isMinimized());
+  }
+  EXPECT_TRUE(star->Changed()) << "the window comes forward as it was, not read again";
+  EXPECT_EQ(app_.AddNewWin(File("Hard.txt")), star);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(OneFileTest, SaveOntoAFileAnotherWindowHoldsIsRefusedByName) {
+  auto star = Keep(app_.AddNewWin(File("Star.txt")));
+  auto other = New();
+  other->AddPoint(10, 10, -1);
+  const std::string title = other->Title();
+  for (const FolderItem& spelling : Spellings()) {
+    dialogs_.AnswerFile(spelling);
+    EXPECT_FALSE(other->SaveAs());
+    EXPECT_EQ(Messages().back(), HeldMessage(spelling));
+  }
+  EXPECT_EQ(Messages().size(), 3u);
+  EXPECT_EQ(ReadText("Star.txt"), star_);
+  EXPECT_FALSE(other->CurrentFile);
+  EXPECT_TRUE(other->Changed());
+  EXPECT_EQ(other->Title(), title);
+
+  // A window may save onto its own file, however spelt.
+  star->AddPoint(20, 20, -1);
+  dialogs_.AnswerFile(File("Link.txt"));
+  EXPECT_TRUE(star->SaveAs());
+  EXPECT_FALSE(star->Changed());
+
+  // Should a window's file become another's behind its back (a file replaced
+  // by a link on disk), Save refuses too, and closing keeps the window.
+  dialogs_.AnswerFile(File("Other.txt"));
+  ASSERT_TRUE(other->SaveAs());
+  other->AddPoint(30, 30, -1);
+  std::filesystem::remove(folder_ / "Other.txt");
+  std::filesystem::create_symlink("Star.txt", folder_ / "Other.txt");
+  star_ = ReadText("Star.txt");
+  other->FileSave_Action();
+  dialogs_.AnswerButton(MessageDialogChoice::Action);  // "Save"
+  other->Widget()->close();  // the close box, which asks first
+  Settle();
+  EXPECT_TRUE(other->IsOpen());
+  EXPECT_EQ(Messages().back(), HeldMessage(File("Other.txt")));
+  EXPECT_EQ(Messages().size(), 5u);
+  EXPECT_EQ(ReadText("Star.txt"), star_);
+  EXPECT_TRUE(other->Changed());
+
+  // Once the holder closes, the file is free.
+  star->Close();
+  dialogs_.AnswerFile(File("Hard.txt"));
+  EXPECT_TRUE(other->SaveAs());
 }
 
 TEST_F(AppTest, ActivatingADocumentHidesTheOtherDocumentsSettingsWindows) {

@@ -136,15 +136,15 @@ TEST_F(CommandsTest, RenderNeedsAPositiveSizeAndListsEveryWindowItOpens) {
                                                     "dimensions in the settings window."));
   EXPECT_EQ(asked, 0);
   // Sides a picture could not be saved at are refused before any window.
-  for (auto [width, height] : {std::pair{65535.6, 600.0}, {800.0, 1e300}}) {
+  for (auto [width, height] : {std::pair{65500.5, 600.0}, {800.0, 1e300}}) {
     ints[6] = width, ints[7] = height;
     w->RenderBTN_Action();
   }
-  EXPECT_EQ(Messages().back(), "Can not render. A rendering can be saved at most 65535 pixels wide "
+  EXPECT_EQ(Messages().back(), "Can not render. A rendering can be saved at most 65500 pixels wide "
                                "and high. Edit the rendering dimensions in the settings window.");
   EXPECT_EQ(Messages().size(), 7u);
   EXPECT_EQ(asked, 0);
-  ints[6] = 65535.0, ints[7] = 0.5;  // one pixel high
+  ints[6] = 65500.4, ints[7] = 0.5;  // the widest side, one pixel high
   for (int press = 0; press < 3; ++press) w->RenderBTN_Action();
   EXPECT_EQ(asked, 3);
   EXPECT_EQ(w->RenderWin.size(), 2u);

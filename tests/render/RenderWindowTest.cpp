@@ -1,5 +1,6 @@
 // The render window offscreen: opening size, the render to its end, closing
-// while it renders, sizes too large to hold, saving, and the picture view.
+// while it renders, sizes too large to hold, saving (up to the largest side
+// the JPEG encoder takes, and on a full disk), and the picture view.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -280,6 +281,27 @@ TEST_F(RenderWindowTest, AFailedSaveOnAFullDiskLeavesTheOldPictureByteForByte) {
     EXPECT_EQ(bytes(file), old) << (inodes ? "out of inodes" : "out of room");
   }
   EXPECT_EQ(Messages().size(), 2u);
+}
+
+TEST_F(RenderWindowTest, PictureAtTheEncodersLimitSavesAndOnePixelMoreIsRefusedUnencoded) {
+  // 65500 is libjpeg's own limit, below the 65535 a JPEG header could hold.
+  auto atLimit = Render(65500, 1);
+  auto wide = Render(65501, 1);
+  auto high = Render(1, 65501);
+  for (const auto& w : {atLimit, wide, high}) ASSERT_TRUE(w && WaitForEnd(*w));
+  for (const char* name : {"Limit.JPG", "Wide.JPG", "High.JPG"}) {
+    dialogs_.AnswerFile(FolderItem(folder_ / name));
+  }
+  for (const auto& w : {atLimit, wide, high}) w->SaveBTN_Action();
+  const QImage image(QString::fromStdString((folder_ / "Limit.JPG").string()), "JPG");
+  EXPECT_EQ(image.size(), QSize(65500, 1));
+  const auto refused = [&](const char* name) {
+    return "Failed to save picture. Could not write \"" + (folder_ / name).string() +
+           "\": a JPEG picture is at most 65500 pixels wide and high.";
+  };
+  EXPECT_EQ(Messages(), (std::vector<std::string>{refused("Wide.JPG"), refused("High.JPG")}));
+  EXPECT_FALSE(fs::exists(folder_ / "Wide.JPG"));
+  EXPECT_FALSE(fs::exists(folder_ / "High.JPG"));
 }
 
 // --- The picture view: a finished 800 x 800 render (canvas 484 x 457) whose

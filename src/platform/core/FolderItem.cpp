@@ -90,6 +90,28 @@ std::vector<fs::path> SortedEntries(const fs::path& folder) {
   return entries;
 }
 
+// More links than this in a row is a loop; the system stops at 40 too.
+constexpr int kMaxLinkHops = 40;
+
+// The absolute path with "." and "..", and every link that leads somewhere,
+// resolved. A link whose target is missing is followed as well, since a save
+// through it creates that target.
+fs::path Resolved(fs::path path) {
+  std::error_code error;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    // Not normalised first: ".." after a link climbs from where it leads.
+    const fs::path absolute = fs::absolute(path, error);
+    const fs::path known = fs::weakly_canonical(absolute, error);
+    if (error) return absolute.lexically_normal();
+    if (!fs::is_symlink(known, error)) return known;
+    const fs::path target = fs::read_symlink(known, error);
+    if (error) return known;
+    // An absolute target replaces the whole path.
+    path = known.parent_path() / target;
+  }
+  return fs::absolute(path, error).lexically_normal();
+}
+
 }  // namespace
 
 FolderItem::FolderItem(std::filesystem::path path)
@@ -106,6 +128,15 @@ std::string FolderItem::Name() const { return path_.filename().string(); }
 bool FolderItem::Exists() const {
   std::error_code error;
   return fs::exists(path_, error);
+}
+
+bool FolderItem::SameFile(const FolderItem& other) const {
+  std::error_code error;
+  if (Exists() && other.Exists()) {
+    const bool same = fs::equivalent(path_, other.path_, error);
+    if (!error) return same;
+  }
+  return Resolved(path_) == Resolved(other.path_);
 }
 
 bool FolderItem::Directory() const {

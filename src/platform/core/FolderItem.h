@@ -41,6 +41,13 @@ class FolderItem {
   // the file cannot be written.
   Result<std::unique_ptr<TextOutputStream>> CreateTextFile() const;
 
+  // Whether both name the same file however each is spelt: through a link,
+  // a relative path, "." or "..", or as two hard links of one file. Files
+  // that both exist are compared by device and inode; otherwise by their
+  // paths with every link resolved as far as it leads, so a name whose file
+  // is gone still matches the name a save would write through.
+  bool SameFile(const FolderItem& other) const;
+
   const std::filesystem::path& Path() const noexcept { return path_; }
   std::string NativePath() const { return path_.string(); }
 

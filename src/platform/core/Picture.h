@@ -21,9 +21,11 @@ class Picture {
   // Largest picture NewPicture makes: 2^29 pixels (1 GiB of pixels), about
   // 23000 x 23000. Larger requests give no picture instead of exhausting memory.
   static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 29;
-  // Widest and highest picture that can be saved: JPEG stores each side in
-  // 16 bits, so a render beyond it could never leave the program.
-  static constexpr Integer kMaxSavedSide = 65535;
+  // Widest and highest picture that can be saved. The JPEG header has room
+  // for 65535, but libjpeg (which encodes the program's pictures) refuses a
+  // side above 65500 to keep its own arithmetic from overflowing; a render
+  // beyond it would run to its end and then could never leave the program.
+  static constexpr Integer kMaxSavedSide = 65500;
 
   ~Picture();
   Picture(const Picture&) = delete;

@@ -143,6 +143,9 @@ void Window::Show() {
     owner_->winId();
     widget_->windowHandle()->setTransientParent(owner_->windowHandle());
   }
+  // Showing alone leaves a minimised window in the dock, where the user
+  // would not see it come forward.
+  widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
   widget_->show();
   widget_->raise();
   // A floating window shows without taking the focus from the document.

@@ -64,6 +64,8 @@ class Window : public MenuTarget, public std::enable_shared_from_this<Window> {
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
 
+  // Shows the window in front, restored if minimised, and active unless it
+  // floats.
   void Show();
   void Hide();
   void Close();

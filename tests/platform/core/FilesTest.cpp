@@ -344,6 +344,47 @@ TEST_F(FilesTest, FolderItemsNavigateAndListSortedFromOne) {
   EXPECT_EQ(root.Child("a.rtf").Count() + root.Child("missing").Count(), 0);
 }
 
+TEST_F(FilesTest, SameFileComparesFilesNotSpellings) {
+  fs::create_directories(folder_ / "sub" / "deep");
+  std::ofstream(target_) << "x";
+  std::ofstream(folder_ / "Other.txt") << "x";
+  fs::create_symlink(target_, folder_ / "Link.txt");
+  fs::create_hard_link(target_, folder_ / "Hard.txt");
+  fs::create_directory_symlink(folder_ / "sub" / "deep", folder_ / "Alias");
+  fs::create_symlink("Gone.txt", folder_ / "Dangling.txt");
+  const FolderItem star(target_);
+  // A relative spelling is taken from the working folder.
+  const fs::path cwd = fs::current_path();
+  fs::current_path(folder_ / "sub");
+  const bool relative = star.SameFile(FolderItem("../Star.txt"));
+  const bool relativeMissing = FolderItem("Gone.txt").SameFile(FolderItem(folder_ / "sub/Gone.txt"));
+  fs::current_path(cwd);
+  EXPECT_TRUE(relative);
+  EXPECT_TRUE(relativeMissing);
+  for (const fs::path& same : {target_, folder_ / "sub" / ".." / "Star.txt", folder_ / "Link.txt",
+                               folder_ / "Hard.txt", folder_ / "." / "Star.txt"}) {
+    EXPECT_TRUE(star.SameFile(FolderItem(same))) << same;
+    EXPECT_TRUE(FolderItem(same).SameFile(star)) << same;
+  }
+  EXPECT_FALSE(star.SameFile(FolderItem(folder_ / "Other.txt")));
+  EXPECT_FALSE(star.SameFile(FolderItem(folder_ / "star.txt")));
+  // Files that do not exist yet: where a save would write. ".." after a
+  // link climbs from where the link leads, as the system does.
+  const FolderItem gone(folder_ / "Gone.txt");
+  EXPECT_TRUE(gone.SameFile(FolderItem(folder_ / "Dangling.txt")));
+  const FolderItem climbed(folder_ / "Alias" / ".." / "Gone.txt");
+  EXPECT_TRUE(climbed.SameFile(FolderItem(folder_ / "sub" / "Gone.txt")));
+  EXPECT_FALSE(climbed.SameFile(gone));
+  EXPECT_TRUE(FolderItem(folder_ / "Alias" / "New.txt")
+                  .SameFile(FolderItem(folder_ / "sub" / "deep" / "New.txt")));
+  EXPECT_FALSE(gone.SameFile(star));
+  // A loop of links never hangs and is only itself.
+  fs::create_symlink("LoopB", folder_ / "LoopA");
+  fs::create_symlink("LoopA", folder_ / "LoopB");
+  EXPECT_TRUE(FolderItem(folder_ / "LoopA").SameFile(FolderItem(folder_ / "sub/../LoopA")));
+  EXPECT_FALSE(FolderItem(folder_ / "LoopA").SameFile(gone));
+}
+
 TEST_F(FilesTest, DocumentsFolderDefaultsToHomeDocuments) {
   const std::string home = getenv("HOME") != nullptr ? getenv("HOME") : "";
   setenv("HOME", folder_.c_str(), 1);
