@@ -135,8 +135,8 @@ void InstallAppServices() {
     App().HideOtherSettingsWins(keep);
   };
   Services().DocumentClosed = [](DrawingWindow& window) { App().DocumentClosed(window); };
-  Services().WindowWithFile = [](const FolderItem& file, const DrawingWindow& asking) {
-    return App().WindowWithFile(file, &asking).get();
+  Services().WindowWithFile = [](const FolderItem& file, const DrawingWindow* asking) {
+    return App().WindowWithFile(file, asking).get();
   };
 }
 

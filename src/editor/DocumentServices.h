@@ -28,9 +28,9 @@ struct DocumentServices {
   std::function<void(SettingsWindowBase* keep)> HideOtherSettingsWins;
   // A document window has closed: the application takes it out of its list.
   std::function<void(DrawingWindow&)> DocumentClosed;
-  // The open document window, other than asking, whose file is file however
-  // spelt (FolderItem::SameFile); null when there is none.
-  std::function<DrawingWindow*(const FolderItem& file, const DrawingWindow& asking)>
+  // The open document window, other than asking (null: any window), whose
+  // file is file however spelt (FolderItem::SameFile); null when there is none.
+  std::function<DrawingWindow*(const FolderItem& file, const DrawingWindow* asking)>
       WindowWithFile;
   // Makes and shows a render window for a document (null when none was made).
   std::function<std::shared_ptr<Window>(DrawingWindow&)> NewRenderWindow;

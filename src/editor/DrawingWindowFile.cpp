@@ -33,7 +33,7 @@ std::optional<DocumentData> ReadForWindow(const FolderItem& file) {
 // Two windows saving to one file would each replace the other's work unasked,
 // and the one saved first would believe its work kept.
 bool HeldByAnotherWindow(const FolderItem& file, const DrawingWindow& asking) {
-  return Services().WindowWithFile && Services().WindowWithFile(file, asking) != nullptr;
+  return Services().WindowWithFile && Services().WindowWithFile(file, &asking) != nullptr;
 }
 
 std::string HeldElsewhereMessage(const FolderItem& file) {

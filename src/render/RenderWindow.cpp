@@ -232,6 +232,13 @@ void RenderWindow::SaveBTN_Action() {
 }
 
 void RenderWindow::SavePicture(const FolderItem& f) {
+  // A picture over an open document's file would leave that window believing
+  // its work saved, and a quit would then lose it.
+  if (Services().WindowWithFile && Services().WindowWithFile(f, nullptr)) {
+    MsgBox(std::string(kSaveFailedMessage) + " Could not save \"" + f.NativePath() +
+           "\": it is open in a document window.");
+    return;
+  }
   if (const FileResult saved = SaveAsPicture(f, *Fractal); !saved) {
     MsgBox(std::string(kSaveFailedMessage) + " " + saved.Error() + ".");
   }

@@ -283,6 +283,27 @@ TEST_F(RenderWindowTest, AFailedSaveOnAFullDiskLeavesTheOldPictureByteForByte) {
   EXPECT_EQ(Messages().size(), 2u);
 }
 
+// A picture saved over the file of an open document would leave that window
+// believing its work saved; any other file is the user's to replace.
+TEST_F(RenderWindowTest, SaveRefusesTheFileOfAnOpenDocument) {
+  auto w = Render(32, 24);
+  ASSERT_TRUE(WaitForEnd(*w));
+  const fs::path held = folder_ / "Star.txt";
+  std::ofstream(held) << "a document";
+  Services().WindowWithFile = [&](const FolderItem& file, const DrawingWindow* asking) {
+    return asking == nullptr && file.SameFile(FolderItem(held)) ? doc_.get() : nullptr;
+  };
+  fs::create_symlink("Star.txt", folder_ / "Link.txt");
+  for (const char* name : {"Link.txt", "Other.txt"}) dialogs_.AnswerFile(FolderItem(folder_ / name));
+  w->SaveBTN_Action();
+  w->SaveBTN_Action();
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Failed to save picture. Could not save \"" +
+                                                 (folder_ / "Link.txt").string() +
+                                                 "\": it is open in a document window."});
+  EXPECT_EQ(fs::file_size(held), 10u);  // "a document", untouched
+  EXPECT_GT(fs::file_size(folder_ / "Other.txt"), 10u);
+}
+
 TEST_F(RenderWindowTest, PictureAtTheEncodersLimitSavesAndOnePixelMoreIsRefusedUnencoded) {
   // 65500 is libjpeg's own limit, below the 65535 a JPEG header could hold.
   auto atLimit = Render(65500, 1);
