@@ -13,8 +13,9 @@ namespace {
 
 // A segment subdivides when it is at least 2 pixels long.
 constexpr double kShortLength = 2.0;
-// A segment longer than this, in pixels, cannot be measured from its ends
-// (the square of its length overflows): no copy of it can be drawn.
+// A segment longer than this many pixels is dropped, as one whose length
+// could not be squared: within a few levels its copies' ends would leave the
+// Doubles.
 constexpr double kLongestLength = 1e154;
 // Work units (segments drawn or subdivided) between yields with a 1-pixel
 // pen: a few tens of microseconds, so a kill or pause takes effect at once.
@@ -388,7 +389,8 @@ bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, d
 // A segment to be subdivided whose every line would lie wholly outside the
 // picture is not walked: it is counted as its whole subtree would be, and
 // the depth limit is noted when the subtree would have reached it. A subtree
-// so far out that its ends could be too far apart to measure is walked.
+// that reaches past kLongestLength from the origin is walked: there the walk
+// may drop copies whose ends leave the Doubles, which lengths do not foresee.
 template <class Sink>
 bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length,
                              double reach) {

@@ -134,28 +134,60 @@ TEST(FracRenderShortcuts, RandomZoomedViewsDrawAsThePlainWalk) {
   EXPECT_EQ(views, 250);
 }
 
+Integer CappedDepth(const Path& path, const View& view, Integer size) {
+  const auto picture = NewPicture(size, size, 16);
+  const FracRender render(picture->Graphics(), view.X1, view.X2, view.Y1, view.Y2, path.Xs,
+                          path.Ys, 500);
+  return render.MaxIteration();
+}
+
+// The two views about (0.5, 0), next to each other among the Doubles, where
+// the depth cap moves by a level as the chord grows from `chord` pixels by a
+// few millionths: the longest copies of the cap's last level are then within
+// the last bits of 2 pixels.
+std::vector<View> LastBitCliff(const Path& path, Integer size, double chord) {
+  double narrow = chord * (1.0 + 1e-5);
+  double wide = chord * (1.0 - 1e-5);
+  const Integer deep = CappedDepth(path, ViewAround(0.5, 0.0, size, narrow), size);
+  EXPECT_NE(deep, CappedDepth(path, ViewAround(0.5, 0.0, size, wide), size));
+  for (;;) {
+    const double middle = narrow + (wide - narrow) / 2.0;
+    if (middle == narrow || middle == wide) {
+      break;
+    }
+    (CappedDepth(path, ViewAround(0.5, 0.0, size, middle), size) == deep ? narrow : wide) = middle;
+  }
+  return {ViewAround(0.5, 0.0, size, narrow), ViewAround(0.5, 0.0, size, wide)};
+}
+
 // Views whose longest copies at the last level lie within a millionth of 2
-// pixels (the curve's middle filling a 4000-pixel picture, scaled down a few
-// levels), and their neighbours 0.1 % narrower, at the render's limit and at
-// the preview's.
+// pixels (the issue-sized zooms into the curve's middle, scaled down to a
+// small picture by a few levels), within its last bits, and 0.1 % narrower
+// and wider, at the render's limit and at the preview's limits about the cap.
 TEST(FracRenderShortcuts, ViewsAtTheTwoPixelCliffDrawAsThePlainWalk) {
   struct Cliff {
     const char* Name;
     Path Generator;
-    double Chord;
+    double Chord;  // the longest copies of some level are 2 pixels long
   };
-  const double nearly = 1.0 - 5e-7;
   const Cliff cliffs[] = {
-      {"Peano", testing::Peano(), 2.0 * std::pow(3.0, 5) * nearly},
-      {"Peano, 0.1 % narrower", testing::Peano(), 2.0 * std::pow(3.0, 5) * nearly * 1.001},
-      {"Levy C", testing::LevyC(), 2.0 * std::pow(2.0, 7.5) * nearly},
-      {"Levy C, 0.1 % narrower", testing::LevyC(), 2.0 * std::pow(2.0, 7.5) * nearly * 1.001},
-      {"Koch", testing::Koch(), 2.0 * std::pow(3.0, 7) * nearly},
+      {"Peano", testing::Peano(), 2.0 * std::pow(3.0, 5)},
+      {"Levy C", testing::LevyC(), 2.0 * std::pow(2.0, 7.5)},
+      {"Koch", testing::Koch(), 2.0 * std::pow(3.0, 7)},
   };
+  constexpr Integer kSize = 32;
   for (const Cliff& c : cliffs) {
-    for (Integer limit : {500, 4, 5, 6, 7, 16, 17}) {
-      SCOPED_TRACE(std::string(c.Name) + ", limit " + std::to_string(limit));
-      ExpectSameAsPlainWalk(c.Generator, ViewAround(0.5, 0.0, 32, c.Chord), 32, Pen{}, limit);
+    std::vector<View> views = LastBitCliff(c.Generator, kSize, c.Chord);
+    for (double scale : {1.0 - 5e-7, 1.001, 0.999}) {
+      views.push_back(ViewAround(0.5, 0.0, kSize, c.Chord * scale));
+    }
+    for (std::size_t v = 0; v < views.size(); ++v) {
+      const Integer capped = CappedDepth(c.Generator, views[v], kSize);
+      for (Integer limit : {capped - 2, capped - 1, capped, 500}) {
+        SCOPED_TRACE(std::string(c.Name) + ", view " + std::to_string(v) + ", limit " +
+                     std::to_string(limit));
+        ExpectSameAsPlainWalk(c.Generator, views[v], kSize, Pen{}, limit);
+      }
     }
   }
 }
@@ -163,16 +195,20 @@ TEST(FracRenderShortcuts, ViewsAtTheTwoPixelCliffDrawAsThePlainWalk) {
 // The curve some 5e11 pixels left of a view near x = 1e9, where a position
 // is rounded to 6e-5 pixels: every subtree is skipped, and whether the
 // longest copies reach the limit must not depend on that rounding. The
-// preview's rounds end where the depth cap finds the copies under 2 pixels.
+// preview's rounds end where the depth cap finds the copies under 2 pixels;
+// copies that never shrink reach every limit.
 TEST(FracRenderShortcuts, FarAwayViewReachesTheLimitAsThePlainWalk) {
   const View far{1000000006.3144186, 1000000006.5201806, 0.11418030298193649, 0.3199423790892546};
   for (Integer limit : {2, 3, 4, 5, 6, 7, 8, 500}) {
     SCOPED_TRACE("limit " + std::to_string(limit));
     ExpectSameAsPlainWalk(testing::Peano(), far, 100, Pen{}, limit);
+    ExpectSameAsPlainWalk(testing::LevyC(), far, 100, Pen{}, limit);
+    ExpectSameAsPlainWalk(testing::LongerThanChord(), far, 100, Pen{}, limit);
     const RenderResult r = RenderFast(testing::Peano(), far, 100, Pen{}, limit, false);
     // The chord spans 485.998 pixels: its copies of depth 5 are just under 2.
     EXPECT_EQ(r.IterationMaxed, limit < 5);
     EXPECT_EQ(r.LinesDrawn, 0u);
+    EXPECT_TRUE(RenderFast(testing::LongerThanChord(), far, 100, Pen{}, limit, false).IterationMaxed);
   }
 }
 
