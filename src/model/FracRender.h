@@ -123,6 +123,8 @@ class FracRender {
   template <class Sink, class Writer>
   void SubdivideInside(Sink& sink, const Writer& pen, Integer k, double sx, double sy, double vx,
                        double vy, double length, InsideTally& tally) const;
+  // Whether the subtree of a segment of depth k and this length, being
+  // subdivided, reaches the depth limit somewhere.
   bool ReachesLimit(Integer k, double length) const;
   void PrepareReach();
   void PrepareInsideWalk();
