@@ -4,6 +4,11 @@
 // PeanoZoomed/<zoom> is the fast renderer on Peano at 4000 x 4000 with that
 // view zoomed 9x or 81x about the same centre: the curve fills the picture
 // and most copies lie outside it.
+// Cliff/<generator>/<width> is the fast renderer at 4000 x 4000 in a view
+// about (0.5, 0) whose longest copies at the last level lie within a
+// millionth of 2 pixels (width 1000), and in the views 0.1 % narrower (999)
+// and wider (1001); each drawing goes into a fresh picture, as a render's
+// does.
 //
 //   build/bench/vantrel_render_bench --benchmark_filter=Peano/4000
 #include <benchmark/benchmark.h>
@@ -103,12 +108,48 @@ void RegisterZoomed() {
       ->UseRealTime();
 }
 
+// Views of the zooms: the chord spans 2 * 3^11 or 2 * sqrt(2)^35
+// pixels, a millionth short, so the copies of the last level are just
+// under 2 pixels.
+void RegisterCliffs() {
+  struct Cliff {
+    const char* Name;
+    Path (*Make)();
+    double HalfWidth;
+  };
+  for (const Cliff& cliff : {Cliff{"Peano", &testing::Peano, 0.005645032091992808},
+                             Cliff{"LevyC", &testing::LevyC, 0.005394799306794076}}) {
+    benchmark::RegisterBenchmark(
+        (std::string("Fast/Cliff/") + cliff.Name).c_str(),
+        [cliff](benchmark::State& state) {
+          const Path path = cliff.Make();
+          const double half = cliff.HalfWidth * static_cast<double>(state.range(0)) / 1000.0;
+          const testing::View view{0.5 - half, 0.5 + half, -half, half};
+          UInt64 segments = 0;
+          for (auto _ : state) {
+            auto picture = NewPicture(4000, 4000, 16);
+            picture->Graphics().ForeColor = Color{0, 160, 0};
+            segments += Fast::Draw(picture->Graphics(), view, path);
+            benchmark::DoNotOptimize(picture->Pixel(2000, 2000));
+          }
+          state.counters["per_drawing"] = benchmark::Counter(
+              static_cast<double>(segments) / static_cast<double>(state.iterations()));
+        })
+        ->Arg(999)
+        ->Arg(1000)
+        ->Arg(1001)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
+}
+
 }  // namespace
 }  // namespace vantrel
 
 int main(int argc, char** argv) {
   vantrel::Register<vantrel::Fast>("Fast");
   vantrel::RegisterZoomed();
+  vantrel::RegisterCliffs();
   vantrel::Register<vantrel::Oracle>("Oracle");
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

@@ -11,13 +11,12 @@ namespace vantrel {
 
 namespace {
 
-// A segment subdivides when it is at least 2 pixels long; lengths are
-// compared squared.
-constexpr double kShortLength2 = 4.0;
-// When the longest copy of a segment is this far under 2 pixels, every copy
-// is drawn without measuring each: the margin covers the rounding of the
-// copies' ends, so the outcome is the same as measuring.
-constexpr double kAllCopiesShort2 = kShortLength2 * (1.0 - 1e-9);
+// A segment subdivides when it is at least 2 pixels long.
+constexpr double kShortLength = 2.0;
+// A segment longer than this many pixels is dropped, as one whose length
+// could not be squared: within a few levels its copies' ends would leave the
+// Doubles.
+constexpr double kLongestLength = 1e154;
 // Work units (segments drawn or subdivided) between yields with a 1-pixel
 // pen: a few tens of microseconds, so a kill or pause takes effect at once.
 constexpr std::int64_t kYieldWork = 4096;
@@ -178,14 +177,16 @@ void FracRender::PrepareProgress() {
 // stepwise form, folded into one complex factor per generator segment.
 void FracRender::PrepareCopies() {
   U_.resize(L_.size());
+  ratio_.resize(L_.size());
   double sumRe = 0;
   double sumIm = 0;
   bool finite = true;
   for (std::size_t i = 0; i < U_.size(); ++i) {
     const double scale = L_[i] / Length_;
+    ratio_[i] = scale;
+    maxRatio_ = std::max(maxRatio_, scale);
     U_[i] = {scale * std::cos(A_[i] - Angle_), scale * std::sin(A_[i] - Angle_)};
     finite = finite && std::isfinite(U_[i].Re) && std::isfinite(U_[i].Im);
-    maxScale2_ = std::max(maxScale2_, Square(U_[i].Re) + Square(U_[i].Im));
     // How far the points of a copy get from its start, relative to the segment.
     sumRe += U_[i].Re;
     sumIm += U_[i].Im;
@@ -194,7 +195,7 @@ void FracRender::PrepareCopies() {
   if (!finite) {
     // A segment too long to measure: no copy is ever known to be short or
     // inside, so every copy is measured (and dropped) one by one.
-    maxScale2_ = std::numeric_limits<double>::infinity();
+    maxRatio_ = std::numeric_limits<double>::infinity();
     reachRatio_ = std::numeric_limits<double>::infinity();
   }
 }
@@ -218,7 +219,7 @@ void FracRender::PrepareReach() {
       beforeRe += u.Re;
       beforeIm += u.Im;
     }
-    if (!std::isfinite(reach) || !std::isfinite(maxScale2_)) {
+    if (!std::isfinite(reach) || !std::isfinite(maxRatio_)) {
       reach = std::numeric_limits<double>::infinity();
     }
     subtreeReach_[k] = reach;
@@ -234,17 +235,17 @@ void FracRender::PrepareReach() {
 // copies of its own shorter than 2 pixels n levels down: at most PointMax^n
 // lines. Copies that never shrink leave the inside walk unused.
 void FracRender::PrepareInsideWalk() {
-  if (!(maxScale2_ < 1.0)) {
+  if (!(maxRatio_ < 1.0)) {
     return;
   }
   const auto copies = static_cast<UInt64>(PointMax_);
   UInt64 lines = copies;
-  double length2 = kShortLength2 / maxScale2_;
+  double length = kShortLength / maxRatio_;
   while (lines * copies <= kInsideWalkLines) {
     lines *= copies;
-    length2 /= maxScale2_;
+    length /= maxRatio_;
   }
-  insideLength2_ = length2;
+  insideLength_ = length;
 }
 
 FracRender::~FracRender() = default;
@@ -299,7 +300,7 @@ void FracRender::DrawWith(Sink& sink) {
 template <class Sink>
 void FracRender::Walk(Sink& sink) {
   const auto last = static_cast<std::size_t>(PointMax_);
-  if (!Enter(sink, 0, aX_[0], aY_[0], aX_[last], aY_[last])) {
+  if (!Enter(sink, 0, aX_[0], aY_[0], aX_[last], aY_[last], Length_)) {
     return;
   }
   Integer depth = 0;
@@ -309,7 +310,8 @@ void FracRender::Walk(Sink& sink) {
       --depth;
       continue;
     }
-    const Similarity& u = U_[static_cast<std::size_t>(f.Next++)];
+    const auto i = static_cast<std::size_t>(f.Next++);
+    const Similarity& u = U_[i];
     const double sx = f.Px;
     const double sy = f.Py;
     // The copies chain from the segment's start; the last one's end is where
@@ -318,17 +320,25 @@ void FracRender::Walk(Sink& sink) {
     const double ey = sy + (f.Vx * u.Im + f.Vy * u.Re);
     f.Px = ex;
     f.Py = ey;
-    if (Enter(sink, depth + 1, sx, sy, ex, ey)) {
+    if (Enter(sink, depth + 1, sx, sy, ex, ey, f.Length * ratio_[i])) {
       ++depth;
     }
     Checkpoint(1);
   }
 }
 
-// Handles the segment of depth k from (sx, sy) to (ex, ey): draws it, or
-// pushes it as frames_[k] for subdivision (true).
+// Handles the segment of depth k from (sx, sy) to (ex, ey), `length` pixels
+// long: draws it, or pushes it as frames_[k] for subdivision (true).
+//
+// A segment's length is its parent's times its generator segment's ratio,
+// from the chord down, rather than measured from its ends: the same chain of
+// products the depth cap follows, so the cap's depth is exactly where the
+// longest copies fall under 2 pixels, and whether a subtree reaches the depth
+// limit follows from its length alone (ReachesLimit). Measured from the ends,
+// a length near 2 pixels would turn on the rounding of positions.
 template <class Sink>
-bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, double ey) {
+bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, double ey,
+                       double length) {
   if (k >= MaxIteration_) {
     DrawSegment(sink, sx, sy, ex, ey);
     maxed_ = true;
@@ -337,58 +347,61 @@ bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, d
   }
   const double vx = ex - sx;
   const double vy = ey - sy;
-  const double length2 = Square(vx) + Square(vy);
-  if (length2 < kShortLength2) {
+  if (!std::isfinite(vx + vy)) {
+    // Ends that are not finite: no copy of it can be drawn. Counting it as
+    // done keeps the progress whole.
+    CountDrawn(k);
+    return false;
+  }
+  if (length < kShortLength) {
     DrawSegment(sink, sx, sy, ex, ey);
     CountDrawn(k);
     return false;
   }
-  if (!(length2 <= std::numeric_limits<double>::max())) {
-    // Ends that are not finite, or a segment too long to measure (past 1e154
-    // pixels): no copy of it can be drawn. Counting it as done keeps the
-    // progress whole.
+  if (!(length <= kLongestLength)) {
     CountDrawn(k);
     return false;
   }
-  const double length = std::sqrt(length2);
   // Every line end of the subtree lies within reach of the start, with a
   // margin for rounding; both shortcuts below judge the subtree by it.
   const double reach = length * subtreeReach_[static_cast<std::size_t>(k)] * (1.0 + 1e-9) + 1e-6;
-  if (SkipOutside(sink, k, sx, sy, length, reach)) {
+  if (shortcuts_.SkipOutside && SkipOutside(sink, k, sx, sy, length, reach)) {
     return false;
   }
-  if (length2 < insideLength2_ && WalkInside(sink, k, sx, sy, vx, vy, length2, reach)) {
+  if (shortcuts_.DrawInside && length < insideLength_ &&
+      WalkInside(sink, k, sx, sy, vx, vy, length, reach)) {
     return false;
   }
   if (k == ProgressIteration_) {
     AddProgress(1);
   }
   const Integer child = k + 1;
-  const bool allShort = length2 * maxScale2_ < kAllCopiesShort2;
+  // The longest copy is the longest ratio's product: when it is short, all are.
+  const bool allShort = length * maxRatio_ < kShortLength;
   if (child >= MaxIteration_ || allShort) {
     DrawLeaves(sink, child, sx, sy, vx, vy, allShort);
     return false;
   }
-  frames_[static_cast<std::size_t>(k)] = {sx, sy, vx, vy, 0};
+  frames_[static_cast<std::size_t>(k)] = {sx, sy, vx, vy, length, 0};
   return true;
 }
 
 // A segment to be subdivided whose every line would lie wholly outside the
 // picture is not walked: it is counted as its whole subtree would be, and
-// the depth limit is noted when the subtree would have reached it. When that
-// cannot be told for sure, the segment is walked after all.
+// the depth limit is noted when the subtree would have reached it. A subtree
+// that reaches past kLongestLength from the origin is walked: there the walk
+// may drop copies whose ends leave the Doubles, which lengths do not foresee.
 template <class Sink>
 bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length,
                              double reach) {
   if (!sink.WellOutside(sx - reach, sy - reach, sx + reach, sy + reach)) {
     return false;
   }
+  if (!(std::fabs(sx) + std::fabs(sy) + reach <= kLongestLength)) {
+    return false;
+  }
   if (!maxed_) {
-    const Reach limit = ReachesLimit(k, length);
-    if (limit == Reach::Unsure) {
-      return false;
-    }
-    maxed_ = limit == Reach::Yes;
+    maxed_ = ReachesLimit(k, length);
   }
   CountDrawn(k);
   return true;
@@ -401,7 +414,7 @@ bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, 
 // the walk through Enter.
 template <class Sink>
 bool FracRender::WalkInside(Sink& sink, Integer k, double sx, double sy, double vx, double vy,
-                            double length2, double reach) {
+                            double length, double reach) {
   if (!sink.UnitPen()) {
     return false;
   }
@@ -409,11 +422,11 @@ bool FracRender::WalkInside(Sink& sink, Integer k, double sx, double sy, double 
     return false;
   }
   InsideTally tally;
-  if (length2 * maxScale2_ < kAllCopiesShort2) {
+  if (length * maxRatio_ < kShortLength) {
     DrawCopiesInside(sink.UnitPenLines(), sx, sy, vx, vy);
     tally = {static_cast<UInt64>(PointMax_), k + 1 >= MaxIteration_};
   } else {
-    SubdivideInside(sink, sink.UnitPenLines(), k, sx, sy, vx, vy, tally);
+    SubdivideInside(sink, sink.UnitPenLines(), k, sx, sy, vx, vy, length, tally);
   }
   lines_ += tally.Lines;
   maxed_ = maxed_ || tally.Maxed;
@@ -428,54 +441,54 @@ bool FracRender::WalkInside(Sink& sink, Integer k, double sx, double sy, double 
 // drawn here rather than in a call of their own: most of the nodes.
 template <class Sink, class Writer>
 void FracRender::SubdivideInside(Sink& sink, const Writer& pen, Integer k, double sx, double sy,
-                                 double vx, double vy, InsideTally& tally) const {
+                                 double vx, double vy, double length, InsideTally& tally) const {
   const Integer child = k + 1;
   tally.Maxed = tally.Maxed || child >= MaxIteration_;
   const bool grandchildMaxed = child + 1 >= MaxIteration_;
   double px = sx;
   double py = sy;
-  for (const Similarity& u : U_) {
+  for (std::size_t i = 0; i < U_.size(); ++i) {
+    const Similarity& u = U_[i];
     const double ex = px + (vx * u.Re - vy * u.Im);
     const double ey = py + (vx * u.Im + vy * u.Re);
     const double cx = ex - px;
     const double cy = ey - py;
-    const double childLength2 = Square(cx) + Square(cy);
-    if (child >= MaxIteration_ || childLength2 < kShortLength2) {
+    const double childLength = length * ratio_[i];
+    if (child >= MaxIteration_ || childLength < kShortLength) {
       sink.Line(static_cast<Integer>(px), static_cast<Integer>(py), static_cast<Integer>(ex),
                 static_cast<Integer>(ey));
       ++tally.Lines;
-    } else if (childLength2 * maxScale2_ < kAllCopiesShort2) {
+    } else if (childLength * maxRatio_ < kShortLength) {
       DrawCopiesInside(pen, px, py, cx, cy);
       tally.Lines += static_cast<UInt64>(PointMax_);
       tally.Maxed = tally.Maxed || grandchildMaxed;
     } else {
-      SubdivideInside(sink, pen, child, px, py, cx, cy, tally);
+      SubdivideInside(sink, pen, child, px, py, cx, cy, childLength, tally);
     }
     px = ex;
     py = ey;
   }
 }
 
-// The copies along the generator's longest segment are the longest of their
-// depth: their lengths decide. A segment of depth j subdivides when it is at
-// least 2 pixels long, so the limit M is reached exactly when the longest
-// copies of depths k + 1 to M - 1 all are; rounding aside, which the margin
-// leaves to a walk.
-FracRender::Reach FracRender::ReachesLimit(Integer k, double length) const {
-  if (k + 1 >= MaxIteration_) {
-    return Reach::Yes;  // its copies are drawn at the limit
+// Whether the subtree of a segment of depth k and this length, at least 2
+// pixels and being subdivided, reaches the depth limit M. A copy's length is
+// its parent's times its ratio, rounded, and that product grows with either
+// factor: the copies along the longest ratio are the longest of their depth,
+// bit for bit. Some segment of depth M - 1 is then subdivided (and its
+// copies drawn at the limit) exactly when those longest copies of depths
+// k + 1 to M - 1 all are at least 2 pixels long.
+bool FracRender::ReachesLimit(Integer k, double length) const {
+  if (!(maxRatio_ < 1.0)) {
+    return true;  // the longest copies never shrink
   }
-  const double ratio = std::sqrt(maxScale2_);
-  const double shortest = ratio < 1.0 ? length * std::pow(ratio, MaxIteration_ - 1 - k)
-                                      : length * ratio;
-  constexpr double kMargin = 1e-6;
-  if (shortest >= 2.0 * (1.0 + kMargin)) {
-    return Reach::Yes;
+  double longest = length;
+  for (Integer depth = k + 1; depth < MaxIteration_; ++depth) {
+    longest *= maxRatio_;
+    if (longest < kShortLength) {
+      return false;
+    }
   }
-  if (ratio < 1.0 && shortest < 2.0 * (1.0 - kMargin)) {
-    return Reach::No;
-  }
-  return Reach::Unsure;
+  return true;
 }
 
 // Draws every copy on the segment (sx, sy) + (vx, vy); the copies are of
@@ -492,11 +505,11 @@ void FracRender::DrawLeaves(Sink& sink, Integer k, double sx, double sy, double 
     const double top = sy - reach;
     const double right = sx + reach;
     const double bottom = sy + reach;
-    if (sink.UnitPen() && sink.WellInside(left, top, right, bottom)) {
+    if (shortcuts_.DrawInside && sink.UnitPen() && sink.WellInside(left, top, right, bottom)) {
       DrawLeavesInside(sink, k, sx, sy, vx, vy);
       return;
     }
-    if (sink.WellOutside(left, top, right, bottom)) {
+    if (shortcuts_.SkipOutside && sink.WellOutside(left, top, right, bottom)) {
       CountLeaves(k);
       return;
     }

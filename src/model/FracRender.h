@@ -66,6 +66,14 @@ class FracRender {
   using LineObserver = std::function<void(Integer x1, Integer y1, Integer x2, Integer y2)>;
   void ObserveLines(LineObserver observer) { observer_ = std::move(observer); }
 
+  // For tests: the walk's shortcuts, each of which must leave the lines, the
+  // picture, the progress and IterationMaxed as the plain walk has them.
+  struct Shortcuts {
+    bool SkipOutside = true;  // subtrees wholly outside the picture are not walked
+    bool DrawInside = true;   // lines well inside the picture skip the clipping
+  };
+  void UseShortcuts(Shortcuts shortcuts) { shortcuts_ = shortcuts; }
+
  private:
   // Segment i of the generator as a multiplier of the segment it replaces
   // (complex numbers: scale and rotation in one).
@@ -74,12 +82,13 @@ class FracRender {
     double Im;
   };
   // A segment being subdivided: where its next copy starts, its own vector,
-  // and the index of that next copy.
+  // its length, and the index of that next copy.
   struct Frame {
     double Px;
     double Py;
     double Vx;
     double Vy;
+    double Length;
     Integer Next;
   };
   void MapPoints(double X1, double X2, double Y1, double Y2, const std::vector<double>& Xs,
@@ -92,7 +101,7 @@ class FracRender {
   template <class Sink>
   void Walk(Sink& sink);
   template <class Sink>
-  bool Enter(Sink& sink, Integer k, double sx, double sy, double ex, double ey);
+  bool Enter(Sink& sink, Integer k, double sx, double sy, double ex, double ey, double length);
   template <class Sink>
   void DrawLeaves(Sink& sink, Integer k, double sx, double sy, double vx, double vy, bool allShort);
   template <class Sink>
@@ -105,7 +114,7 @@ class FracRender {
                    double reach);
   template <class Sink>
   bool WalkInside(Sink& sink, Integer k, double sx, double sy, double vx, double vy,
-                  double length2, double reach);
+                  double length, double reach);
   // Lines drawn by one WalkInside, and whether the depth limit cut any.
   struct InsideTally {
     UInt64 Lines = 0;
@@ -113,11 +122,10 @@ class FracRender {
   };
   template <class Sink, class Writer>
   void SubdivideInside(Sink& sink, const Writer& pen, Integer k, double sx, double sy, double vx,
-                       double vy, InsideTally& tally) const;
-  // Whether the subtree of a segment of depth k and this length that is
-  // being subdivided reaches the depth limit somewhere.
-  enum class Reach { No, Yes, Unsure };
-  Reach ReachesLimit(Integer k, double length) const;
+                       double vy, double length, InsideTally& tally) const;
+  // Whether the subtree of a segment of depth k and this length, being
+  // subdivided, reaches the depth limit somewhere.
+  bool ReachesLimit(Integer k, double length) const;
   void PrepareReach();
   void PrepareInsideWalk();
   template <class Sink>
@@ -157,14 +165,15 @@ class FracRender {
   bool chordless_ = false;
 
   std::vector<Similarity> U_;
-  double maxScale2_ = 0;       // largest |U_i|^2
+  std::vector<double> ratio_;  // L_i / Length: a copy's length over its segment's
+  double maxRatio_ = 0;        // largest ratio_, the depth cap's ratio
   double reachRatio_ = 0;      // largest |U_0 + ... + U_i|
   // subtreeReach_[k]: every line end below a segment v of depth k that is
   // subdivided lies within subtreeReach_[k] |v| of its start.
   std::vector<double> subtreeReach_;
-  // Segments shorter than this (squared) whose subtree lies well inside the
-  // picture are walked in one go: their subtrees hold a few thousand lines.
-  double insideLength2_ = 0;
+  // Segments shorter than this whose subtree lies well inside the picture
+  // are walked in one go: their subtrees hold a few thousand lines.
+  double insideLength_ = 0;
   std::vector<UInt64> share_;  // progress share of a segment drawn at depth k
   std::vector<Frame> frames_;  // frames_[k]: the segment of depth k being subdivided
   double halfPen_ = 0;
@@ -174,6 +183,7 @@ class FracRender {
   UInt64 lines_ = 0;
   UInt64 progress_ = 0;
   LineObserver observer_;
+  Shortcuts shortcuts_;
 
   std::atomic<UInt64> currentProgress_{0};
   std::atomic<UInt64> progressMax_{0};

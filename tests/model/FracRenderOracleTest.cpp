@@ -64,20 +64,6 @@ std::vector<Case> Cases() {
   return cases;
 }
 
-// The lines whose pen could touch a size x size picture, with a pixel to
-// spare: the renderer may skip only lines well clear of it.
-std::vector<testing::LineRecord> Touching(const std::vector<testing::LineRecord>& lines,
-                                          Integer size, Pen pen) {
-  std::vector<testing::LineRecord> kept;
-  for (const testing::LineRecord& l : lines) {
-    if (std::max(l.X1, l.X2) >= -pen.Width && std::max(l.Y1, l.Y2) >= -pen.Height &&
-        std::min(l.X1, l.X2) <= size && std::min(l.Y1, l.Y2) <= size) {
-      kept.push_back(l);
-    }
-  }
-  return kept;
-}
-
 // Draws with the oracle, the fast renderer watched and the fast renderer
 // unwatched, and compares: the same lines that touch the picture, in order
 // (a share may move by one pixel), depth-limit verdict, progress and
@@ -90,9 +76,9 @@ std::size_t ExpectAgreement(const Path& path, const View& view, Integer size, Pe
   const RenderResult watched = testing::RenderFast(path, view, size, pen, limit, true, cap);
   const RenderResult unwatched = testing::RenderFast(path, view, size, pen, limit, false);
   RenderResult oracle = fullOracle;
-  oracle.Lines = Touching(fullOracle.Lines, size, pen);
+  oracle.Lines = testing::Touching(fullOracle.Lines, size, pen);
   RenderResult fast = watched;
-  fast.Lines = Touching(watched.Lines, size, pen);
+  fast.Lines = testing::Touching(watched.Lines, size, pen);
   // Skipped copies are not counted as drawn.
   EXPECT_LE(fast.LinesDrawn, fullOracle.Lines.size());
   EXPECT_EQ(fast.IterationMaxed, oracle.IterationMaxed);

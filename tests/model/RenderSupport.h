@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the renderer's tests: surfaces that record lines, renders of a
 // path by the fast renderer and by the oracle, and a thread that runs a function.
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -68,12 +69,14 @@ inline void SetPen(Graphics& g, Pen pen) {
 
 inline RenderResult RenderFast(const Path& path, const View& view, Integer size, Pen pen,
                                Integer limit, bool record = true,
-                               std::size_t cap = ~std::size_t{0}) {
+                               std::size_t cap = ~std::size_t{0},
+                               FracRender::Shortcuts shortcuts = {}) {
   RenderResult result;
   result.Pic = NewPicture(size, size, 16);
   Graphics& g = result.Pic->Graphics();
   FracRender render(g, view.X1, view.X2, view.Y1, view.Y2, path.Xs, path.Ys, limit);
   SetPen(g, pen);
+  render.UseShortcuts(shortcuts);
   if (record) {
     render.ObserveLines([&result, cap](Integer x1, Integer y1, Integer x2, Integer y2) {
       if (result.Lines.size() == cap) {
@@ -107,6 +110,20 @@ inline RenderResult RenderOracle(const Path& path, const View& view, Integer siz
   result.IterationMaxed = render.IterationMaxed;
   result.MaxIteration = render.MaxIteration;
   return result;
+}
+
+// The lines whose pen could touch a size x size picture, with a pixel to
+// spare: the renderer may skip only lines well clear of it.
+inline std::vector<LineRecord> Touching(const std::vector<LineRecord>& lines,
+                                          Integer size, Pen pen) {
+  std::vector<LineRecord> kept;
+  for (const LineRecord& l : lines) {
+    if (std::max(l.X1, l.X2) >= -pen.Width && std::max(l.Y1, l.Y2) >= -pen.Height &&
+        std::min(l.X1, l.X2) <= size && std::min(l.Y1, l.Y2) <= size) {
+      kept.push_back(l);
+    }
+  }
+  return kept;
 }
 
 // Pixels that differ between two pictures of the same size.
