@@ -15,6 +15,7 @@
 #include "model/SettingSet.h"
 #include "model/SettingsCatalogue.h"
 #include "platform/core/Picture.h"
+#include "platform/core/PicturePyramid.h"
 #include "platform/core/Text.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/ComboBox.h"
@@ -114,12 +115,14 @@ std::shared_ptr<RenderWindow> RenderWindow::Create(DrawingWindow& dw) {
   const Integer width = ToInteger(settings->Ints[kRenderWidth]);
   const Integer height = ToInteger(settings->Ints[kRenderHeight]);
   std::shared_ptr<Picture> fractal = NewUnpaintedPicture(width, height, 16);
-  if (!fractal) {
+  std::shared_ptr<PicturePyramid> pyramid =
+      fractal ? PicturePyramid::New(width, height) : nullptr;
+  if (!pyramid) {
     MsgBox(NoPictureMessage(width, height));
     return nullptr;
   }
   auto window = std::make_shared<RenderWindow>(Passkey{}, dw, std::move(settings),
-                                               std::move(fractal));
+                                               std::move(fractal), std::move(pyramid));
   try {
     window->Start();
   } catch (const std::system_error&) {
@@ -135,8 +138,12 @@ std::shared_ptr<Window> RenderWindow::NewRenderWindow(DrawingWindow& dw) { retur
 void RenderWindow::InstallFactory() { Services().NewRenderWindow = &NewRenderWindow; }
 
 RenderWindow::RenderWindow(Passkey, DrawingWindow& dw, std::shared_ptr<SettingSet> settings,
-                           std::shared_ptr<Picture> fractal)
-    : mSettings(std::move(settings)), Fractal(std::move(fractal)), DWin(Holding(dw)) {
+                           std::shared_ptr<Picture> fractal,
+                           std::shared_ptr<PicturePyramid> pyramid)
+    : mSettings(std::move(settings)),
+      Fractal(std::move(fractal)),
+      Pyramid(std::move(pyramid)),
+      DWin(Holding(dw)) {
   Build(Record(), kControls);
   SetUpScrollBars();
 }
@@ -181,7 +188,7 @@ void RenderWindow::Start() {
   const std::weak_ptr<RenderWindow> self =
       std::static_pointer_cast<RenderWindow>(shared_from_this());
   RenderThread = std::make_shared<vantrel::RenderThread>(
-      Fractal, DWin->Snapshot(),
+      Fractal, Pyramid, DWin->Snapshot(),
       [](std::function<void()> call) { PostToEventThread(std::move(call)); },
       [self](vantrel::RenderThread::Outcome outcome) {
         if (const std::shared_ptr<RenderWindow> window = self.lock()) window->RenderEnded(outcome);
@@ -246,6 +253,7 @@ void RenderWindow::OnClose() {
   // that its document still lists holds no picture memory.
   RenderThread = nullptr;
   Fractal = nullptr;
+  Pyramid = nullptr;
   DWin = nullptr;
 }
 

@@ -16,6 +16,7 @@
 #include "model/FracRender.h"
 #include "model/SettingSet.h"
 #include "platform/core/Picture.h"
+#include "platform/core/PicturePyramid.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/ComboBox.h"
 #include "platform/qt/EventThread.h"
@@ -262,10 +263,16 @@ class RenderViewTest : public RenderWindowTest {
     RenderWindowTest::SetUp();
     w_ = Render(800, 800);
     ASSERT_TRUE(WaitForEnd(*w_));
-    for (Integer y = 0; y < 800; ++y) {
-      for (Integer x = 0; x < 800; ++x) w_->Fractal->SetPixel(x, y, Pattern(x, y));
-    }
+    Repaint(Pattern);
     w_->DrawFrac();
+  }
+  // Gives the finished picture new pixels, and its pyramid with them, as if
+  // the worker had drawn them.
+  void Repaint(std::uint16_t (*pixel)(Integer x, Integer y)) {
+    for (Integer y = 0; y < 800; ++y) {
+      for (Integer x = 0; x < 800; ++x) w_->Fractal->SetPixel(x, y, pixel(x, y));
+    }
+    ASSERT_TRUE(w_->Pyramid->Update(*w_->Fractal));
   }
   void Zoom(const std::string& text) {
     w_->ScaleBox().Text(text);
@@ -321,11 +328,9 @@ TEST_F(RenderViewTest, ZoomSetsTheBarsAndRedrawsFromTheTopLeft) {
 
 TEST_F(RenderViewTest, ZoomedOutLinesOnePixelWideStayWhole) {
   // Green lines on black: columns 3, 11, 19, ... and rows 6, 14, 22, ...
-  for (Integer y = 0; y < 800; ++y) {
-    for (Integer x = 0; x < 800; ++x) {
-      w_->Fractal->SetPixel(x, y, x % 8 == 3 || y % 8 == 6 ? 0x07E0 : 0);
-    }
-  }
+  Repaint([](Integer x, Integer y) -> std::uint16_t {
+    return x % 8 == 3 || y % 8 == 6 ? 0x07E0 : 0;
+  });
   const Picture& canvas = *w_->FracCan().Backing();
   const auto lit = [&](Integer x, Integer y) { return (canvas.Pixel(x, y) & 0x07E0) != 0; };
   for (const auto& [zoom, side] : {std::pair{"12.5%", 100}, {"16.7%", 134}}) {
