@@ -78,8 +78,8 @@ void View(benchmark::State& state, bool rendering) {
   const Integer left = (scaled - width) / 2;
   const Integer top = (scaled - height) / 2;
   for (auto _ : state) {
-    auto part = ShrunkPart(*scene.Fractal, scene.Pyramid.get(), scaled, scaled, left, top, width,
-                           height);
+    auto part =
+        ShrunkPart(*scene.Fractal, scene.Pyramid.get(), scaled, scaled, left, top, width, height);
     benchmark::DoNotOptimize(part);
   }
   stop = true;

@@ -1,7 +1,7 @@
 #include "render/PyramidUpdater.h"
 
 #include <algorithm>
-#include <system_error>
+#include <exception>
 #include <utility>
 
 #include "platform/core/Picture.h"
@@ -15,8 +15,9 @@ PyramidUpdater::PyramidUpdater(std::shared_ptr<PicturePyramid> pyramid,
     : pyramid_(std::move(pyramid)), picture_(std::move(picture)) {
   try {
     thread_ = std::jthread([this](std::stop_token stop) { Loop(std::move(stop)); });
-  } catch (const std::system_error&) {
-    // No thread to spare: the view shows the pyramid as Finish leaves it.
+  } catch (const std::exception&) {
+    // No thread (or no memory for one) to spare: the view shows the pyramid
+    // as Finish leaves it.
   }
 }
 

@@ -70,7 +70,11 @@ PicturePyramid::PicturePyramid(Integer width, Integer height, std::vector<Level>
 
 bool PicturePyramid::Update(const Picture& picture, const std::function<bool()>& stop) {
   if (picture.Width() != width_ || picture.Height() != height_) return false;
-  if (!UpdateFirstLevel(picture, stop)) return false;
+  try {
+    if (!UpdateFirstLevel(picture, stop)) return false;
+  } catch (const std::bad_alloc&) {
+    return false;  // no row of sums to be had: the view waits for a later update
+  }
   for (std::size_t i = 1; i < levels_.size(); ++i) {
     if (!UpdateFromBelow(i, stop)) return false;
   }

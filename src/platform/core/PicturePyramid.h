@@ -48,7 +48,8 @@ class PicturePyramid {
   // of the pyramid's size and painted; it may still be drawn into. stop, when
   // given, is asked between rows of cells: true ends the update there (and
   // any exception it throws passes through), leaving the pyramid as it was
-  // for the rows not yet done. Returns whether the update ran to its end.
+  // for the rows not yet done. Returns whether the update ran to its end
+  // (false also when a row of sums finds no memory).
   bool Update(const Picture& picture, const std::function<bool()>& stop = {});
 
   // Any thread: true once an update has run to its end, so every cell holds
@@ -63,10 +64,15 @@ class PicturePyramid {
   Integer LevelHeight(int level) const noexcept { return At(level).Height; }
   // Unchecked: callers keep the level kept and the cell inside it.
   std::uint32_t Cell(int level, Integer x, Integer y) const noexcept {
+    return LoadCell(Row(level, y)[x]);
+  }
+  // The cells of row y of a level, for reading with LoadCell.
+  const std::uint32_t* Row(int level, Integer y) const noexcept {
     const Level& l = At(level);
-    return std::atomic_ref<std::uint32_t>(
-               l.Cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(l.Width) +
-                       static_cast<std::size_t>(x)])
+    return l.Cells.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(l.Width);
+  }
+  static std::uint32_t LoadCell(const std::uint32_t& cell) noexcept {
+    return std::atomic_ref<std::uint32_t>(const_cast<std::uint32_t&>(cell))
         .load(std::memory_order_relaxed);
   }
 

@@ -35,7 +35,7 @@ Span SourceSpan(Int64 i, Int64 scaled, Int64 side) {
 // their pixels were alike; on level 0 (cells of one pixel) that is the exact
 // average. A cell is never wider than a span, so it feeds two pixels at most:
 // cell First + i gives Share[i] to view pixel Pixel[i] and Spill[i] to the
-// one after it (beyond the view for the last cell: the buffers have room).
+// one after it.
 struct Feed {
   Int64 First = 0;
   std::vector<std::size_t> Pixel;
@@ -81,6 +81,8 @@ struct Sums {
 // The picture's pixels as level 0: cells of one pixel, components at scale 1.
 struct PictureLevel {
   static constexpr Int64 kScale = 1;
+  // A pixel lies in one span only: it counts once, in full.
+  static constexpr bool kWhole = true;
   const Picture& Source;
 
   template <class Visit>
@@ -96,14 +98,15 @@ struct PictureLevel {
 
 struct PyramidLevel {
   static constexpr Int64 kScale = PicturePyramid::kCellScale;
+  static constexpr bool kWhole = false;
   const PicturePyramid& Source;
   int Level;
 
   template <class Visit>
   void Row(Int64 y, Int64 x, std::size_t count, Visit visit) const {
+    const std::uint32_t* row = Source.Row(Level, static_cast<Integer>(y)) + x;
     for (std::size_t i = 0; i < count; ++i) {
-      const std::uint32_t c = Source.Cell(Level, static_cast<Integer>(x + static_cast<Int64>(i)),
-                                          static_cast<Integer>(y));
+      const std::uint32_t c = PicturePyramid::LoadCell(row[i]);
       visit(i, PicturePyramid::Red(c), PicturePyramid::Green(c), PicturePyramid::Blue(c));
     }
   }
@@ -135,6 +138,31 @@ void Emit(const std::vector<Sums>& sums, const Feed& columns, Int64 height, Int6
   }
 }
 
+// The cells of row y of a level summed into the view's columns. Summed in
+// registers while the cells feed the same column: the columns advance one at
+// a time, as every span holds a cell of its own.
+template <class Level>
+void SumRow(const Level& level, const Feed& columns, Int64 y, std::vector<Sums>& cells) {
+  std::size_t at = 0;
+  Sums here;
+  Sums after;
+  level.Row(y, columns.First, columns.Pixel.size(), [&](std::size_t i, Int64 r, Int64 g, Int64 b) {
+    if (columns.Pixel[i] != at) {
+      cells[at] = here;
+      here = after;
+      after = Sums{};
+      at = columns.Pixel[i];
+    }
+    if constexpr (Level::kWhole) {
+      here.Add(1, r, g, b);
+    } else {
+      here.Add(columns.Share[i], r, g, b);
+      after.Add(columns.Spill[i], r, g, b);
+    }
+  });
+  cells[at] = here;
+}
+
 // Each row of cells is read once, in order: its cells are summed into the
 // view's columns, and those sums into the one or two view rows it feeds.
 template <class Level>
@@ -143,9 +171,9 @@ void Shrink(const Level& level, int k, Integer scaledWidth, Integer scaledHeight
   const Feed columns = FeedAlong(left, part.Width(), scaledWidth, picture.Width(), k);
   const Feed rows = FeedAlong(top, part.Height(), scaledHeight, picture.Height(), k);
   const std::size_t width = columns.Length.size();
-  std::vector<Sums> cells(width + 1);
-  std::vector<Sums> current(width + 1);
-  std::vector<Sums> next(width + 1);
+  std::vector<Sums> cells(width);
+  std::vector<Sums> current(width);
+  std::vector<Sums> next(width);
   // Written in one go: no other thread sees the part yet.
   std::uint16_t* out = part.Bits();
   std::size_t y = 0;
@@ -155,16 +183,12 @@ void Shrink(const Level& level, int k, Integer scaledWidth, Integer scaledHeight
       current.swap(next);
       std::fill(next.begin(), next.end(), Sums{});
     }
-    std::fill(cells.begin(), cells.end(), Sums{});
-    level.Row(rows.First + static_cast<Int64>(j), columns.First, columns.Pixel.size(),
-              [&](std::size_t i, Int64 r, Int64 g, Int64 b) {
-                const std::size_t x = columns.Pixel[i];
-                cells[x].Add(columns.Share[i], r, g, b);
-                cells[x + 1].Add(columns.Spill[i], r, g, b);
-              });
-    for (std::size_t x = 0; x < width; ++x) {
-      current[x].Add(rows.Share[j], cells[x]);
-      next[x].Add(rows.Spill[j], cells[x]);
+    SumRow(level, columns, rows.First + static_cast<Int64>(j), cells);
+    const Int64 share = rows.Share[j];
+    const Int64 spill = rows.Spill[j];
+    for (std::size_t x = 0; x < width; ++x) current[x].Add(share, cells[x]);
+    if (spill != 0) {
+      for (std::size_t x = 0; x < width; ++x) next[x].Add(spill, cells[x]);
     }
   }
   Emit(current, columns, rows.Length[y], Level::kScale, out);
@@ -174,8 +198,8 @@ void Shrink(const Level& level, int k, Integer scaledWidth, Integer scaledHeight
 // that would be needed is not there.
 int LevelFor(const Picture& picture, const PicturePyramid* pyramid, Integer scaledWidth,
              Integer scaledHeight) {
-  const Int64 box = std::min(Int64{picture.Width()} / scaledWidth,
-                             Int64{picture.Height()} / scaledHeight);
+  const Int64 box =
+      std::min(Int64{picture.Width()} / scaledWidth, Int64{picture.Height()} / scaledHeight);
   if (box < kCellsPerBox << PicturePyramid::kFirstLevel) return 0;
   if (pyramid == nullptr || !pyramid->Ready() || pyramid->Width() != picture.Width() ||
       pyramid->Height() != picture.Height()) {

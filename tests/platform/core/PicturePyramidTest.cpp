@@ -33,8 +33,7 @@ std::uint16_t ExactMean(const Picture& p, Int64 sw, Int64 sh, Int64 x, Int64 y) 
     }
   }
   const Int64 n = (x1 - x0) * (y1 - y0);
-  return static_cast<std::uint16_t>((r + n / 2) / n << 11 | (g + n / 2) / n << 5 |
-                                    (b + n / 2) / n);
+  return static_cast<std::uint16_t>((r + n / 2) / n << 11 | (g + n / 2) / n << 5 | (b + n / 2) / n);
 }
 
 // The largest difference of an RGB565 component.
