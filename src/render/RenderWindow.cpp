@@ -110,8 +110,8 @@ std::shared_ptr<RenderWindow> RenderWindow::Create(DrawingWindow& dw) {
       dw.CurrentSettings ? dw.CurrentSettings->Copy() : std::make_shared<SettingSet>();
   // The picture comes before the window: a size that cannot be held gets its
   // message and no window at all, instead of a window with nothing to show.
-  // Its memory is taken here but painted by the worker, so the press returns
-  // at once whatever the size.
+  // Its memory (and its pyramid's, a sixth more) is taken here but written
+  // by the worker, so the press returns at once whatever the size.
   const Integer width = ToInteger(settings->Ints[kRenderWidth]);
   const Integer height = ToInteger(settings->Ints[kRenderHeight]);
   std::shared_ptr<Picture> fractal = NewUnpaintedPicture(width, height, 16);

@@ -41,7 +41,10 @@ struct BlockSums {
 }  // namespace
 
 std::shared_ptr<PicturePyramid> PicturePyramid::New(Integer width, Integer height) {
-  if (width <= 0 || height <= 0) return nullptr;
+  if (width <= 0 || height <= 0 ||
+      std::int64_t{width} * std::int64_t{height} > Picture::kMaxPixels) {
+    return nullptr;
+  }
   std::vector<Level> levels;
   try {
     Integer w = width;

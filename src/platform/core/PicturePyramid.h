@@ -38,7 +38,8 @@ class PicturePyramid {
 
   // The levels of a width x height picture down to a single cell, their
   // memory taken but not written; nullptr (never an exception) when a side is
-  // not positive or the memory cannot be had. Costs a sixth of the picture.
+  // not positive, the size is above Picture::kMaxPixels (as no picture is)
+  // or the memory cannot be had. Costs a sixth of the picture.
   static std::shared_ptr<PicturePyramid> New(Integer width, Integer height);
 
   PicturePyramid(const PicturePyramid&) = delete;

@@ -22,9 +22,10 @@ class PicturePyramid;
 // pyramid's level whose cells are at most half as wide as the part a pixel
 // covers, each cell weighted by how much of it lies in that part (as if its
 // pixels were alike), so a pixel of the view reads between 2 x 2 and 5 x 5
-// cells whatever the picture's size. The result keeps within a few steps of
-// the exact average where lines cross the edges of a cell, and within one
-// elsewhere; a line one pixel wide still shows wherever it runs.
+// cells whatever the picture's size. A line one pixel wide that crosses a
+// cell at the edge of a pixel's part is then shared with the neighbouring
+// pixel, a few steps of a component off the exact average at worst; it
+// stays whole, as the larger share shows it all along.
 //
 // Gives nullptr when a size is not positive, a scaled side exceeds the
 // picture's, the rectangle does not lie within the scaled picture, no

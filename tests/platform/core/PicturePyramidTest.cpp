@@ -153,7 +153,8 @@ TEST(PicturePyramidTest, CellsHoldExactMeansAndFarViewsWaitForAFullUpdate) {
 TEST(PicturePyramidTest, SizesWithoutPixelsOrMemoryGiveNone) {
   EXPECT_EQ(PicturePyramid::New(0, 10), nullptr);
   EXPECT_EQ(PicturePyramid::New(10, -1), nullptr);
-  EXPECT_EQ(PicturePyramid::New(INT_MAX, INT_MAX), nullptr);  // 4 EiB of cells
+  EXPECT_EQ(PicturePyramid::New(INT_MAX, INT_MAX), nullptr);
+  EXPECT_EQ(PicturePyramid::New(1 << 15, (1 << 14) + 1), nullptr);  // one row above a picture
   const auto one = PicturePyramid::New(1, 1);
   ASSERT_NE(one, nullptr);
   EXPECT_EQ(one->LastLevel(), PicturePyramid::kFirstLevel);
