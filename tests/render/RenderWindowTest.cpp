@@ -17,6 +17,7 @@
 #include "model/SettingSet.h"
 #include "platform/core/Picture.h"
 #include "platform/core/PicturePyramid.h"
+#include "platform/core/ShrunkPicture.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/ComboBox.h"
 #include "platform/qt/EventThread.h"
@@ -160,6 +161,27 @@ TEST_F(RenderWindowTest, RendersToItsEndThenStopsTheTimersAndOffersSave) {
   EXPECT_GT(green, 300);
   w->ProgressTimer_Action();
   EXPECT_EQ(w->ProgressBar1().Value(), 10000);
+}
+
+TEST_F(RenderWindowTest, FarBelowFullSizeTheFinishedRenderShowsFromItsPyramid) {
+  // At 5 % a view pixel stands for 20 x 20 of the picture's: averaged from
+  // the pyramid, which the worker brought up to date before the end.
+  auto w = Render(1600, 1200);
+  ASSERT_TRUE(WaitForEnd(*w));
+  w->ScaleBox().Text("5%");
+  w->ScaleBox_TextChanged();
+  const auto expected = ShrunkPart(*w->Fractal, w->Pyramid.get(), 80, 60, 0, 0, 80, 60);
+  ASSERT_NE(expected, nullptr);
+  const Picture& canvas = *w->FracCan().Backing();
+  int lit = 0;
+  for (Integer y = 0; y < 60; ++y) {
+    for (Integer x = 0; x < 80; ++x) {
+      ASSERT_EQ(canvas.Pixel(x, y), expected->Pixel(x, y)) << x << "," << y;
+      lit += (canvas.Pixel(x, y) & 0x07E0) != 0;
+    }
+  }
+  EXPECT_GT(lit, 60) << "the curve, green on black";
+  EXPECT_EQ(canvas.Pixel(80, 0), 0xFFFF) << "nothing beyond the picture";
 }
 
 TEST_F(RenderWindowTest, ClosingMidRenderKillsTheWorkerAndLetsGoOfThePicture) {
