@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <new>
+#include <optional>
 #include <utility>
 
 #include "editor/DocumentSnapshot.h"
@@ -11,6 +12,7 @@
 #include "model/SettingsCatalogue.h"
 #include "platform/core/Graphics.h"
 #include "platform/core/Picture.h"
+#include "render/PyramidUpdater.h"
 
 namespace vantrel {
 
@@ -25,8 +27,10 @@ struct RenderThread::Job {
 };
 
 RenderThread::RenderThread(std::shared_ptr<Picture> fractal,
+                           std::shared_ptr<PicturePyramid> pyramid,
                            std::shared_ptr<const DocumentSnapshot> doc, Post post, Finish finish)
     : fractal_(Required(std::move(fractal), "RenderThread needs a picture")),
+      pyramid_(std::move(pyramid)),
       doc_(Required(std::move(doc), "RenderThread needs a document")),
       post_(Required(std::move(post), "RenderThread needs a way to the event thread")),
       finish_(std::move(finish)) {
@@ -42,11 +46,20 @@ std::shared_ptr<const FracRender> RenderThread::Renderer() const {
 }
 
 void RenderThread::OnRun() {
-  Graphics& g = fractal_->Graphics();
-  const SettingSet& settings = *doc_->Settings;
   // The window makes the picture without painting it, so the press that
   // starts a render never waits on its memory; the one fill is made here.
-  fractal_->Paint(settings.Colors[kRenderBackgroundColor]);
+  fractal_->Paint(doc_->Settings->Colors[kRenderBackgroundColor]);
+  std::optional<PyramidUpdater> pyramid;
+  if (pyramid_) pyramid.emplace(pyramid_, fractal_);
+  const Outcome outcome = Draw();
+  // Also a partial picture is shown as far as it got.
+  if (pyramid) pyramid->Finish();
+  DeliverFinish(outcome);
+}
+
+RenderThread::Outcome RenderThread::Draw() {
+  Graphics& g = fractal_->Graphics();
+  const SettingSet& settings = *doc_->Settings;
   g.ForeColor = settings.Colors[kRenderLineColor];
   const Integer pen = ToInteger(settings.Ints[kRenderLineWidth]);
   g.PenHeight = pen;
@@ -73,10 +86,9 @@ void RenderThread::OnRun() {
   } catch (const std::bad_alloc&) {
     // A path too long for memory: end the render without claiming a
     // finished picture.
-    DeliverFinish(Outcome::OutOfMemory);
-    return;
+    return Outcome::OutOfMemory;
   }
-  DeliverFinish(Outcome::Complete);
+  return Outcome::Complete;
 }
 
 void RenderThread::DeliverFinish(Outcome outcome) {

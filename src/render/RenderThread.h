@@ -10,8 +10,13 @@
 // window kills its thread when it closes, nothing of a render ever reaches a
 // closed window.
 //
+// Given a pyramid of the picture, it keeps the pyramid close behind the
+// drawing (PyramidUpdater) and brings it up to date before Finish, so a view
+// far below the picture's size never averages the picture itself.
+//
 // Create with std::make_shared, then Run:
-//   auto worker = std::make_shared<RenderThread>(picture, doc->Snapshot(), post, finish);
+//   auto worker = std::make_shared<RenderThread>(picture, pyramid, doc->Snapshot(), post,
+//                                                finish);
 //   worker->Run();
 #include <functional>
 #include <memory>
@@ -25,6 +30,7 @@ namespace vantrel {
 class DocumentSnapshot;
 class FracRender;
 class Picture;
+class PicturePyramid;
 
 class RenderThread : public Thread {
  public:
@@ -41,9 +47,10 @@ class RenderThread : public Thread {
   // Event thread: the render has ended (never called for a killed render).
   using Finish = std::function<void(Outcome outcome)>;
 
-  // fractal and doc must not be null. Starts nothing: Run does.
-  RenderThread(std::shared_ptr<Picture> fractal, std::shared_ptr<const DocumentSnapshot> doc,
-               Post post, Finish finish);
+  // fractal and doc must not be null; pyramid may be (then none is kept).
+  // Starts nothing: Run does.
+  RenderThread(std::shared_ptr<Picture> fractal, std::shared_ptr<PicturePyramid> pyramid,
+               std::shared_ptr<const DocumentSnapshot> doc, Post post, Finish finish);
   ~RenderThread() override;
 
   // Any thread. The renderer, null until its constructor has mapped the path,
@@ -59,8 +66,11 @@ class RenderThread : public Thread {
   struct Job;
 
   void DeliverFinish(Outcome outcome);
+  // Draws the fractal into the painted picture.
+  Outcome Draw();
 
   const std::shared_ptr<Picture> fractal_;
+  const std::shared_ptr<PicturePyramid> pyramid_;
   const std::shared_ptr<const DocumentSnapshot> doc_;
   const Post post_;
   const Finish finish_;

@@ -15,6 +15,7 @@
 #include "model/SettingSet.h"
 #include "model/SettingsCatalogue.h"
 #include "platform/core/Picture.h"
+#include "platform/core/PicturePyramid.h"
 #include "platform/core/Text.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/ComboBox.h"
@@ -109,17 +110,19 @@ std::shared_ptr<RenderWindow> RenderWindow::Create(DrawingWindow& dw) {
       dw.CurrentSettings ? dw.CurrentSettings->Copy() : std::make_shared<SettingSet>();
   // The picture comes before the window: a size that cannot be held gets its
   // message and no window at all, instead of a window with nothing to show.
-  // Its memory is taken here but painted by the worker, so the press returns
-  // at once whatever the size.
+  // Its memory (and its pyramid's, a sixth more) is taken here but written
+  // by the worker, so the press returns at once whatever the size.
   const Integer width = ToInteger(settings->Ints[kRenderWidth]);
   const Integer height = ToInteger(settings->Ints[kRenderHeight]);
   std::shared_ptr<Picture> fractal = NewUnpaintedPicture(width, height, 16);
-  if (!fractal) {
+  std::shared_ptr<PicturePyramid> pyramid =
+      fractal ? PicturePyramid::New(width, height) : nullptr;
+  if (!pyramid) {
     MsgBox(NoPictureMessage(width, height));
     return nullptr;
   }
   auto window = std::make_shared<RenderWindow>(Passkey{}, dw, std::move(settings),
-                                               std::move(fractal));
+                                               std::move(fractal), std::move(pyramid));
   try {
     window->Start();
   } catch (const std::system_error&) {
@@ -135,8 +138,12 @@ std::shared_ptr<Window> RenderWindow::NewRenderWindow(DrawingWindow& dw) { retur
 void RenderWindow::InstallFactory() { Services().NewRenderWindow = &NewRenderWindow; }
 
 RenderWindow::RenderWindow(Passkey, DrawingWindow& dw, std::shared_ptr<SettingSet> settings,
-                           std::shared_ptr<Picture> fractal)
-    : mSettings(std::move(settings)), Fractal(std::move(fractal)), DWin(Holding(dw)) {
+                           std::shared_ptr<Picture> fractal,
+                           std::shared_ptr<PicturePyramid> pyramid)
+    : mSettings(std::move(settings)),
+      Fractal(std::move(fractal)),
+      Pyramid(std::move(pyramid)),
+      DWin(Holding(dw)) {
   Build(Record(), kControls);
   SetUpScrollBars();
 }
@@ -181,7 +188,7 @@ void RenderWindow::Start() {
   const std::weak_ptr<RenderWindow> self =
       std::static_pointer_cast<RenderWindow>(shared_from_this());
   RenderThread = std::make_shared<vantrel::RenderThread>(
-      Fractal, DWin->Snapshot(),
+      Fractal, Pyramid, DWin->Snapshot(),
       [](std::function<void()> call) { PostToEventThread(std::move(call)); },
       [self](vantrel::RenderThread::Outcome outcome) {
         if (const std::shared_ptr<RenderWindow> window = self.lock()) window->RenderEnded(outcome);
@@ -253,6 +260,7 @@ void RenderWindow::OnClose() {
   // that its document still lists holds no picture memory.
   RenderThread = nullptr;
   Fractal = nullptr;
+  Pyramid = nullptr;
   DWin = nullptr;
 }
 

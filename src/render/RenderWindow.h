@@ -29,6 +29,7 @@ class DrawingWindow;
 class FolderItem;
 class FracRender;
 class Picture;
+class PicturePyramid;
 class ProgressBar;
 class PushButton;
 class ScrollBar;
@@ -61,7 +62,7 @@ class RenderWindow : public Window {
   static void InstallFactory();
 
   RenderWindow(Passkey, DrawingWindow& dw, std::shared_ptr<SettingSet> settings,
-               std::shared_ptr<Picture> fractal);
+               std::shared_ptr<Picture> fractal, std::shared_ptr<PicturePyramid> pyramid);
   ~RenderWindow() override;
 
   // The document's settings as they were when the window was made; only the
@@ -71,6 +72,9 @@ class RenderWindow : public Window {
   // go when the window closes (the worker keeps its own reference until it
   // has unwound), so a closed window holds no picture memory.
   std::shared_ptr<Picture> Fractal;
+  // Halved copies of Fractal, kept by the worker, that the view averages
+  // from far below 100 %; let go with Fractal.
+  std::shared_ptr<PicturePyramid> Pyramid;
   // The document rendered; let go when the window closes, which breaks the
   // cycle with the document's RenderWin list.
   std::shared_ptr<DrawingWindow> DWin;

@@ -12,6 +12,7 @@
 
 #include "model/Globals.h"
 #include "platform/core/Picture.h"
+#include "platform/core/PicturePyramid.h"
 #include "platform/core/ShrunkPicture.h"
 #include "platform/core/Text.h"
 #include "platform/qt/Canvas.h"
@@ -137,7 +138,9 @@ void RenderWindow::DrawFracInto(Integer left, Integer top, Integer width, Intege
 void RenderWindow::DrawShrunkInto(Integer left, Integer top, Integer width, Integer height) {
   // Shrunk by averaging, not by picking pixels, so that lines one pixel wide
   // survive zooming out; only the part of the scaled picture under the
-  // canvas rectangle is computed, which keeps the cost that of the view.
+  // canvas rectangle is computed, from the pyramid far below 100 %, which
+  // keeps the cost that of the view whatever the picture's size. Until the
+  // worker has a pyramid ready the canvas keeps what it shows.
   const Integer scaledWidth = ToInteger(Fractal->Width() * Scale);
   const Integer scaledHeight = ToInteger(Fractal->Height() * Scale);
   const Int64 x0 = std::max<Int64>(Int64{left} + XScroll, 0);
@@ -145,9 +148,10 @@ void RenderWindow::DrawShrunkInto(Integer left, Integer top, Integer width, Inte
   const Int64 x1 = std::min<Int64>(Int64{left} + width + XScroll, scaledWidth);
   const Int64 y1 = std::min<Int64>(Int64{top} + height + Yscroll, scaledHeight);
   if (x0 >= x1 || y0 >= y1) return;
-  const std::shared_ptr<Picture> part = ShrunkPart(
-      *Fractal, scaledWidth, scaledHeight, static_cast<Integer>(x0), static_cast<Integer>(y0),
-      static_cast<Integer>(x1 - x0), static_cast<Integer>(y1 - y0));
+  const std::shared_ptr<Picture> part =
+      ShrunkPart(*Fractal, Pyramid.get(), scaledWidth, scaledHeight, static_cast<Integer>(x0),
+                 static_cast<Integer>(y0), static_cast<Integer>(x1 - x0),
+                 static_cast<Integer>(y1 - y0));
   if (part) {
     FracCan().Graphics().DrawPicture(part, static_cast<Integer>(x0 - XScroll),
                                      static_cast<Integer>(y0 - Yscroll));

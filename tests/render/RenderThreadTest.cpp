@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 #include "editor/DocumentSnapshot.h"
 #include "model/FracRender.h"
 #include "model/SettingSet.h"
 #include "platform/core/Picture.h"
+#include "platform/core/PicturePyramid.h"
+#include "platform/core/ShrunkPicture.h"
 #include "platform/qt/EventQueue.h"
 #include "render/RenderThread.h"
 
@@ -25,7 +28,8 @@ class RenderThreadTest : public ::testing::Test {
 
   // The unit square shown on a 100 x 100 canvas.
   std::shared_ptr<RenderThread> Start(std::shared_ptr<Picture> picture, std::vector<double> xs,
-                                      std::vector<double> ys, double pen = 1.0) {
+                                      std::vector<double> ys, double pen = 1.0,
+                                      std::shared_ptr<PicturePyramid> pyramid = nullptr) {
     auto settings = std::make_shared<SettingSet>();
     settings->Colors[4] = kBackground;
     settings->Colors[5] = kLine;
@@ -34,7 +38,8 @@ class RenderThreadTest : public ::testing::Test {
     const std::vector<bool> selected(xs.size(), false);
     auto doc = std::make_shared<const DocumentSnapshot>(xs, ys, selected, view, settings);
     auto worker = std::make_shared<RenderThread>(
-        std::move(picture), doc, [this](std::function<void()> c) { queue_.Post(std::move(c)); },
+        std::move(picture), std::move(pyramid), doc,
+        [this](std::function<void()> c) { queue_.Post(std::move(c)); },
         [this](RenderThread::Outcome outcome) { ends_.push_back(outcome); });
     worker->Run();
     return worker;
@@ -82,13 +87,53 @@ TEST_F(RenderThreadTest, PensOfAnyWidthFromAFileDrawNothingOrEverything) {
   EXPECT_EQ(ends_, std::vector(2, RenderThread::Outcome::Complete));
 }
 
-TEST_F(RenderThreadTest, KilledRenderStopsAndNeverReportsItsEnd) {
-  // Eight segments each half the chord: far more than a test waits for.
+// A long render: eight segments each half the chord.
+std::pair<std::vector<double>, std::vector<double>> Endless() {
   std::vector<double> xs, ys;
   for (int i = 0; i <= 8; ++i) {
     xs.push_back(i / 8.0);
     ys.push_back(i % 2 == 0 ? 0.5 : 0.016);
   }
+  return {xs, ys};
+}
+
+TEST_F(RenderThreadTest, KeepsThePyramidWhileDrawingAndUpToDateAtTheEnd) {
+  // A far view read while the worker draws and updates, as the window's
+  // timer reads it; then a render whose end leaves the pyramid of the
+  // finished picture.
+  {
+    auto picture = NewUnpaintedPicture(1200, 900, 16);
+    auto pyramid = PicturePyramid::New(1200, 900);
+    auto [xs, ys] = Endless();
+    auto worker = Start(picture, xs, ys, 1.0, pyramid);
+    while (!pyramid->Ready()) std::this_thread::yield();
+    for (int i = 0; i < 20; ++i) {
+      ASSERT_NE(ShrunkPart(*picture, pyramid.get(), 60, 45, 0, 0, 60, 45), nullptr);
+    }
+    worker->Kill();
+    ASSERT_TRUE(worker->WaitUntilEnded(30s));
+  }
+  auto picture = NewUnpaintedPicture(1000, 800, 16);
+  auto pyramid = PicturePyramid::New(1000, 800);
+  auto worker = Start(picture, {0.0, 0.3, 0.5, 0.7, 1.0}, {0.5, 0.5, 0.2, 0.5, 0.5}, 1.0, pyramid);
+  ASSERT_TRUE(worker->WaitUntilEnded(30s));
+  queue_.Drain();
+  ASSERT_EQ(ends_, std::vector{RenderThread::Outcome::Complete});
+  ASSERT_TRUE(pyramid->Ready());
+  auto fresh = PicturePyramid::New(1000, 800);
+  ASSERT_TRUE(fresh->Update(*picture));
+  for (int level = PicturePyramid::kFirstLevel; level <= pyramid->LastLevel(); ++level) {
+    for (Integer y = 0; y < pyramid->LevelHeight(level); ++y) {
+      for (Integer x = 0; x < pyramid->LevelWidth(level); ++x) {
+        ASSERT_EQ(pyramid->Cell(level, x, y), fresh->Cell(level, x, y)) << level;
+      }
+    }
+  }
+}
+
+TEST_F(RenderThreadTest, KilledRenderStopsAndNeverReportsItsEnd) {
+  // Far more than a test waits for.
+  auto [xs, ys] = Endless();
   auto picture = NewPicture(1500, 1500, 16);
   auto worker = Start(picture, xs, ys);
   std::shared_ptr<const FracRender> renderer;  // read as the timers read it

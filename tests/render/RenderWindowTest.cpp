@@ -19,6 +19,8 @@
 #include "model/FracRender.h"
 #include "model/SettingSet.h"
 #include "platform/core/Picture.h"
+#include "platform/core/PicturePyramid.h"
+#include "platform/core/ShrunkPicture.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/ComboBox.h"
 #include "platform/qt/EventThread.h"
@@ -163,6 +165,27 @@ TEST_F(RenderWindowTest, RendersToItsEndThenStopsTheTimersAndOffersSave) {
   EXPECT_GT(green, 300);
   w->ProgressTimer_Action();
   EXPECT_EQ(w->ProgressBar1().Value(), 10000);
+}
+
+TEST_F(RenderWindowTest, FarBelowFullSizeTheFinishedRenderShowsFromItsPyramid) {
+  // At 5 % a view pixel stands for 20 x 20 of the picture's: averaged from
+  // the pyramid, which the worker brought up to date before the end.
+  auto w = Render(1600, 1200);
+  ASSERT_TRUE(WaitForEnd(*w));
+  w->ScaleBox().Text("5%");
+  w->ScaleBox_TextChanged();
+  const auto expected = ShrunkPart(*w->Fractal, w->Pyramid.get(), 80, 60, 0, 0, 80, 60);
+  ASSERT_NE(expected, nullptr);
+  const Picture& canvas = *w->FracCan().Backing();
+  int lit = 0;
+  for (Integer y = 0; y < 60; ++y) {
+    for (Integer x = 0; x < 80; ++x) {
+      ASSERT_EQ(canvas.Pixel(x, y), expected->Pixel(x, y)) << x << "," << y;
+      lit += (canvas.Pixel(x, y) & 0x07E0) != 0;
+    }
+  }
+  EXPECT_GT(lit, 60) << "the curve, green on black";
+  EXPECT_EQ(canvas.Pixel(80, 0), 0xFFFF) << "nothing beyond the picture";
 }
 
 TEST_F(RenderWindowTest, ClosingMidRenderKillsTheWorkerAndLetsGoOfThePicture) {
@@ -338,10 +361,16 @@ class RenderViewTest : public RenderWindowTest {
     RenderWindowTest::SetUp();
     w_ = Render(800, 800);
     ASSERT_TRUE(WaitForEnd(*w_));
-    for (Integer y = 0; y < 800; ++y) {
-      for (Integer x = 0; x < 800; ++x) w_->Fractal->SetPixel(x, y, Pattern(x, y));
-    }
+    Repaint(Pattern);
     w_->DrawFrac();
+  }
+  // Gives the finished picture new pixels, and its pyramid with them, as if
+  // the worker had drawn them.
+  void Repaint(std::uint16_t (*pixel)(Integer x, Integer y)) {
+    for (Integer y = 0; y < 800; ++y) {
+      for (Integer x = 0; x < 800; ++x) w_->Fractal->SetPixel(x, y, pixel(x, y));
+    }
+    ASSERT_TRUE(w_->Pyramid->Update(*w_->Fractal));
   }
   void Zoom(const std::string& text) {
     w_->ScaleBox().Text(text);
@@ -397,11 +426,9 @@ TEST_F(RenderViewTest, ZoomSetsTheBarsAndRedrawsFromTheTopLeft) {
 
 TEST_F(RenderViewTest, ZoomedOutLinesOnePixelWideStayWhole) {
   // Green lines on black: columns 3, 11, 19, ... and rows 6, 14, 22, ...
-  for (Integer y = 0; y < 800; ++y) {
-    for (Integer x = 0; x < 800; ++x) {
-      w_->Fractal->SetPixel(x, y, x % 8 == 3 || y % 8 == 6 ? 0x07E0 : 0);
-    }
-  }
+  Repaint([](Integer x, Integer y) -> std::uint16_t {
+    return x % 8 == 3 || y % 8 == 6 ? 0x07E0 : 0;
+  });
   const Picture& canvas = *w_->FracCan().Backing();
   const auto lit = [&](Integer x, Integer y) { return (canvas.Pixel(x, y) & 0x07E0) != 0; };
   for (const auto& [zoom, side] : {std::pair{"12.5%", 100}, {"16.7%", 134}}) {
