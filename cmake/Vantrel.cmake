@@ -32,6 +32,18 @@ function(vantrel_add_test name)
                        ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
+# vantrel_qt_test_main()
+#   Makes the shared entry point of the Qt test programs (a QApplication, and
+#   a wait for the program's worker threads before it exits) unless a folder
+#   built earlier has made it, so every test folder can be built on its own.
+function(vantrel_qt_test_main)
+  if(NOT TARGET vantrel_qt_test_main)
+    add_library(vantrel_qt_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/platform/qt/QtTestMain.cpp)
+    target_link_libraries(vantrel_qt_test_main PUBLIC GTest::gtest Qt6::Widgets
+                          PRIVATE vantrel_platform_core)
+  endif()
+endfunction()
+
 # Fails the configuration when a target that must stay free of Qt links it,
 # directly or through another target.
 function(vantrel_check_no_qt)

@@ -3,7 +3,11 @@
 // reader, applying the result to a document, writing that document and
 // reading it back (which must give the same document), and a shallow preview
 // and render of it into small pictures. Sanitizer reports, leaks, a changed
-// round trip and slow inputs fail the run.
+// round trip and hangs fail the run.
+//
+// Every drawing is shallow and its pixels are budgeted: one input takes a
+// few tens of milliseconds at most whatever its pens and points, so only a
+// real hang reaches the run's timeout, even on a busy machine.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -30,10 +34,15 @@ namespace {
 // The canvas a document is opened on; pictures are this size too.
 constexpr Integer kCanvasWidth = 48;
 constexpr Integer kCanvasHeight = 36;
-// Pixels a shallow drawing may write, counting each segment as its pen's
-// box clipped to the picture: enough to cross every code path of the
-// renderer, few enough for a few milliseconds.
-constexpr double kShallowPixels = 262144.0;
+// Pixels one drawing's lines may stamp, the pen once per step along a
+// line's longer side, plus one, within the picture: enough to cross every
+// code path of the renderer, few enough for some milliseconds. The depth
+// is chosen for it too, counting each segment as one pen's box.
+constexpr std::int64_t kDrawingBudget = std::int64_t{1} << 16;
+
+// Thrown when a drawing has spent its budget; it unwinds out of Draw as a
+// kill does.
+struct BudgetSpent {};
 
 class FuzzDocument : public DocumentModel {
  public:
@@ -85,7 +94,7 @@ Integer ShallowDepth(std::size_t points, const Graphics& g) {
   const double copies = static_cast<double>(points > 1 ? points - 1 : 1);
   const double side = std::max(g.Width(), g.Height());
   const double pen = std::clamp(static_cast<double>(std::max(g.PenWidth, g.PenHeight)), 1.0, side);
-  const double segmentsAllowed = kShallowPixels / (pen * pen);
+  const double segmentsAllowed = static_cast<double>(kDrawingBudget) / (pen * pen);
   Integer depth = 1;
   double segments = copies;
   while (depth < 3 && segments * copies <= segmentsAllowed) {
@@ -100,11 +109,36 @@ void SetPen(Graphics& g, double width) {
   g.PenHeight = ToInteger(width);
 }
 
+// The pixels a line stamps, as budgeted: a line or pen wider than the
+// picture counts as crossing it.
+std::int64_t StampedPixels(const Graphics& g, Integer x1, Integer y1, Integer x2, Integer y2) {
+  const std::int64_t width = std::max<Integer>(g.Width(), 1);
+  const std::int64_t height = std::max<Integer>(g.Height(), 1);
+  const std::int64_t pen = std::clamp<std::int64_t>(g.PenWidth, 1, width) *
+                           std::clamp<std::int64_t>(g.PenHeight, 1, height);
+  const std::int64_t span =
+      std::max(std::llabs(std::int64_t{x2} - x1), std::llabs(std::int64_t{y2} - y1));
+  return (std::min(span, width + height) + 1) * pen;
+}
+
+// Draws until the lines have stamped kDrawingBudget pixels.
+void DrawWithinBudget(FracRender& render, const Graphics& g) {
+  std::int64_t left = kDrawingBudget;
+  render.ObserveLines([&left, &g](Integer x1, Integer y1, Integer x2, Integer y2) {
+    left -= StampedPixels(g, x1, y1, x2, y2);
+    if (left < 0) throw BudgetSpent{};
+  });
+  try {
+    render.Draw();
+  } catch (const BudgetSpent&) {
+  }
+}
+
 void DrawFractal(Graphics& g, const DocumentSnapshot& doc, double x1, double x2, double y1,
                  double y2) {
   FracRender render(g, x1, x2, y1, y2, doc.Xpoints, doc.Ypoints,
                     ShallowDepth(doc.Xpoints.size(), g));
-  render.Draw();
+  DrawWithinBudget(render, g);
 }
 
 // A preview round and the picture under it: fractal, grid, path, markers.
@@ -123,7 +157,7 @@ void Preview(const DocumentSnapshot& doc) {
   SetPen(g, s.Ints[kLineWidth]);
   FracRender path(g, doc.View.X1, doc.View.X2, doc.View.Y1, doc.View.Y2, doc.Xpoints, doc.Ypoints,
                   1);
-  path.Draw();
+  DrawWithinBudget(path, g);
   doc.DrawPoints(g);
 }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: a normal build, the whole suite again
-# under AddressSanitizer + UBSan, the model and thread tests under
-# ThreadSanitizer, then a minute of fuzzing the document files. Headless: Qt
-# tests use the offscreen platform.
+# under AddressSanitizer + UBSan, the model, thread and document window tests
+# under ThreadSanitizer, then a minute of fuzzing the document files.
+# Headless: Qt tests use the offscreen platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,7 +29,7 @@ build build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=address -DVANTREL_B
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-echo "== ThreadSanitizer: model and thread tests"
+echo "== ThreadSanitizer: model, thread and document window tests"
 build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_SANITIZE=thread -DVANTREL_BENCH=OFF
 cmake --build build-tsan -j "$jobs" --target vantrel_tsan_tests
 ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L tsan

@@ -11,7 +11,9 @@
 
 #include "TestWindows.h"
 #include "platform/core/Picture.h"
+#include "platform/core/Thread.h"
 #include "platform/qt/EventQueue.h"
+#include "platform/qt/EventThread.h"
 
 namespace vantrel::test {
 namespace {
@@ -133,6 +135,33 @@ TEST(Marshalling, CallsForAWindowThatClosedOrWasDroppedMeanwhileFindNothing) {
   window.reset();
   Settle();  // runs the late call after the window object has gone
   EXPECT_TRUE(weak.expired());
+}
+
+// Hands an empty effect to the event thread over and over until killed.
+class Poster : public Thread {
+ public:
+  std::atomic<int> Posts{0};
+
+ protected:
+  void OnRun() override {
+    for (;;) {
+      Deliver(&PostToEventThread, [] {});
+      Posts.fetch_add(1, std::memory_order_relaxed);
+      Yield();
+    }
+  }
+};
+
+// Last in this program on purpose: a window that closes as the tests end
+// kills its worker, which may post once more while the program ends. The
+// entry point waits for it, as the program's does, before static objects go;
+// otherwise ThreadSanitizer sees the event queue destroyed under that post.
+TEST(Marshalling, ZAWorkerKilledAsTheTestsEndIsWaitedForAtExit) {
+  auto poster = std::make_shared<Poster>();
+  poster->Run();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return poster->Posts.load(std::memory_order_relaxed) > 100; },
+                              10000));
+  poster->Kill();
 }
 
 }  // namespace
