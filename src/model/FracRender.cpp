@@ -405,9 +405,23 @@ double FracRender::EdgeOutside(const Sink& sink, Integer k, double sx, double sy
 template <class Sink>
 void FracRender::EnterEdge(const Sink& sink, Integer k, double sx, double sy, double length2,
                            double reach) {
-  if (k == surveyDepth_ || length2 < insideLength2_) {
+  if (Surveyed(k) && (k == surveyDepth_ || length2 < insideLength2_)) {
     edgeOutsideEntered_ += EdgeOutside(sink, k, sx, sy, length2, reach);
   }
+}
+
+// Whether the survey judged the segment of depth k the walk is at: it looked
+// into its parent, frames_[k - 1]. Copies are shorter than their segment, so
+// a parent long enough to be looked into had ancestors that were too.
+bool FracRender::Surveyed(Integer k) const {
+  if (k > surveyDepth_) {
+    return false;
+  }
+  if (k == 0) {
+    return true;
+  }
+  const Frame& parent = frames_[static_cast<std::size_t>(k - 1)];
+  return Square(parent.Vx) + Square(parent.Vy) >= insideLength2_;
 }
 
 // Depth first, in path order, with the depth stack in frames_ rather than on
@@ -514,7 +528,7 @@ bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, 
 }
 
 // A skipped subtree counts as drawn; the reading leaves its share out. One
-// the survey did not foresee is less work left to walk from now on.
+// the survey did not judge is less work left to walk from now on.
 void FracRender::CountSkipped(Integer k) {
   if (k > ProgressIteration_) {
     return;
@@ -522,7 +536,7 @@ void FracRender::CountSkipped(Integer k) {
   const UInt64 share = share_[static_cast<std::size_t>(k)];
   AddProgress(share);
   AddSaturating(skipped_, share);
-  if (k > surveyDepth_) {
+  if (!Surveyed(k)) {
     AddSaturating(unforeseen_, share);
   }
 }

@@ -110,6 +110,7 @@ class FracRender {
                      double reach) const;
   template <class Sink>
   void EnterEdge(const Sink& sink, Integer k, double sx, double sy, double length2, double reach);
+  bool Surveyed(Integer k) const;
   template <class Sink>
   void Walk(Sink& sink);
   template <class Sink>
@@ -205,7 +206,8 @@ class FracRender {
   // Of progress_, the shares of subtrees skipped as outside the picture.
   UInt64 skipped_ = 0;
   // Shares the walk is expected to skip: found by the survey before it
-  // (depths 0 to surveyDepth_), and found by the walk below those depths.
+  // (depths 0 to surveyDepth_), and found by the walk below the segments the
+  // survey did not look into.
   UInt64 foreseen_ = 0;
   UInt64 unforeseen_ = 0;
   Integer surveyDepth_ = -1;
