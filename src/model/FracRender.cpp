@@ -23,6 +23,13 @@ constexpr std::int64_t kYieldWork = 4096;
 // Most lines a subtree walked in one go holds (estimated from the longest
 // copies), so yields stay about as frequent as between single lines.
 constexpr UInt64 kInsideWalkLines = 4096;
+// Most segments of one depth the survey of skips looks at, so that it costs
+// little next to the drawing (some 30 ns a segment).
+constexpr std::size_t kSurveySegments = 4096;
+// What the walk skips below the first edge segments it enters stands for at
+// most this many times as much in the rest, so that one odd segment at the
+// start does not sway the reading.
+constexpr double kEdgesJudgedFirst = 16.0;
 
 double Square(double v) { return v * v; }
 
@@ -266,9 +273,10 @@ void FracRender::Draw() {
     } else {
       DrawWith(raster);
     }
-    // A finished drawing reads exactly full. The exact sum is PointMax^ProgressIteration,
-    // while ProgressMax is that power as a Double (9^19 loses its last digits).
-    progress_ = ProgressMax();
+    // A finished drawing reads exactly full, whatever the estimate of the
+    // work to walk said and although the exact sum, PointMax^ProgressIteration,
+    // may differ from ProgressMax, that power as a Double (9^19 loses its last digits).
+    shown_ = ProgressMax();
   }
   Publish();
   if (Drawingcomplete) {
@@ -291,8 +299,127 @@ void FracRender::DrawWith(Sink& sink) {
   if (chordless_ && MaxIteration_ > 0) {
     DrawPathOnce(sink);
   } else {
+    Survey(sink);
     Walk(sink);
   }
+}
+
+// Before the walk, the subtrees it will skip as outside the picture are found
+// level by level, computed and judged as the walk does, so that each one
+// found here is skipped there: the reading knows from the start about how
+// much is left to walk. The survey looks into the segments across the
+// picture's edge (the others have nothing skipped below them) while their
+// subtrees hold more lines than one inside walk and their copies fit in
+// kSurveySegments, which keeps it small next to the walk; below the edge
+// segments it leaves, the walk finds the skips as it goes.
+template <class Sink>
+void FracRender::Survey(const Sink& sink) {
+  if (!shortcuts_.SkipOutside || !(insideLength_ > 0.0)) {
+    // Nothing is skipped, or copies that never shrink reach everywhere, so
+    // nothing is skipped high up.
+    return;
+  }
+  const auto last = static_cast<std::size_t>(PointMax_);
+  std::vector<Segment> level{{aX_[0], aY_[0], aX_[last], aY_[last], Length_}};
+  std::vector<Segment> next;
+  for (Integer k = 0; !level.empty(); ++k) {
+    surveyDepth_ = k;
+    next.clear();
+    double nextOutside = 0;
+    for (const Segment& s : level) {
+      double outside = 0;
+      if (SurveyBelow(sink, k, s, outside)) {
+        next.push_back(s);
+        nextOutside += outside;
+      } else {
+        edgeOutside_ += outside;
+      }
+    }
+    if (k == ProgressIteration_ || next.size() * U_.size() > kSurveySegments) {
+      edgeOutside_ += nextOutside;  // the walk will look into these itself
+      return;
+    }
+    level.clear();
+    for (const Segment& s : next) {
+      const double vx = s.Ex - s.Sx;
+      const double vy = s.Ey - s.Sy;
+      double px = s.Sx;
+      double py = s.Sy;
+      for (std::size_t i = 0; i < U_.size(); ++i) {
+        const Similarity& u = U_[i];
+        const double ex = px + (vx * u.Re - vy * u.Im);
+        const double ey = py + (vx * u.Im + vy * u.Re);
+        level.push_back({px, py, ex, ey, s.Length * ratio_[i]});
+        px = ex;
+        py = ey;
+      }
+    }
+    Yield();
+  }
+}
+
+// Enter's decisions for segment s of depth k, without drawing. A segment the
+// walk will skip adds its share to foreseen_; one across the picture's edge
+// gets its EdgeOutside in outside, and true when it is long enough to be
+// looked into.
+template <class Sink>
+bool FracRender::SurveyBelow(const Sink& sink, Integer k, const Segment& s, double& outside) {
+  const double length = s.Length;
+  if (k >= MaxIteration_ || !std::isfinite((s.Ex - s.Sx) + (s.Ey - s.Sy)) ||
+      length < kShortLength || !(length <= kLongestLength)) {
+    return false;
+  }
+  const double reach = ReachBelow(k, length);
+  if (WillSkip(sink, s.Sx, s.Sy, reach)) {
+    AddSaturating(foreseen_, share_[static_cast<std::size_t>(k)]);
+    return false;
+  }
+  outside = EdgeOutside(sink, k, s.Sx, s.Sy, length, reach);
+  return outside > 0.0 && length >= insideLength_;
+}
+
+// For a segment of depth k the walk subdivides and does not skip: 0 when no
+// copy below it can be skipped (its copies are all drawn at once, or it lies
+// well inside), otherwise its share times the part of its bounding square
+// outside the picture, a guess at what the walk will skip below it.
+template <class Sink>
+double FracRender::EdgeOutside(const Sink& sink, Integer k, double sx, double sy, double length,
+                               double reach) const {
+  if (k + 1 >= MaxIteration_ || length * maxRatio_ < kShortLength ||
+      sink.WellInside(sx - reach, sy - reach, sx + reach, sy + reach)) {
+    return 0.0;
+  }
+  const auto width = static_cast<double>(G_.Width());
+  const auto height = static_cast<double>(G_.Height());
+  const double across = std::clamp(sx + reach, 0.0, width) - std::clamp(sx - reach, 0.0, width);
+  const double down = std::clamp(sy + reach, 0.0, height) - std::clamp(sy - reach, 0.0, height);
+  const double inside = across / (2.0 * reach) * (down / (2.0 * reach));
+  // Never quite 0: the walk counts this segment as one across the edge.
+  return static_cast<double>(share_[static_cast<std::size_t>(k)]) * std::max(1.0 - inside, 1e-3);
+}
+
+// Counts a segment across the picture's edge that the survey did not look
+// into as entered by the walk.
+template <class Sink>
+void FracRender::EnterEdge(const Sink& sink, Integer k, double sx, double sy, double length,
+                           double reach) {
+  if (Surveyed(k) && (k == surveyDepth_ || length < insideLength_)) {
+    edgeOutsideEntered_ += EdgeOutside(sink, k, sx, sy, length, reach);
+  }
+}
+
+// Whether the survey judged the segment of depth k the walk is at: it looked
+// into its parent, frames_[k - 1]. Copies are shorter than their segment, so
+// a parent long enough to be looked into had ancestors that were too.
+bool FracRender::Surveyed(Integer k) const {
+  if (k > surveyDepth_) {
+    return false;
+  }
+  if (k == 0) {
+    return true;
+  }
+  const Frame& parent = frames_[static_cast<std::size_t>(k - 1)];
+  return parent.Length >= insideLength_;
 }
 
 // Depth first, in path order, with the depth stack in frames_ rather than on
@@ -364,7 +491,7 @@ bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, d
   }
   // Every line end of the subtree lies within reach of the start, with a
   // margin for rounding; both shortcuts below judge the subtree by it.
-  const double reach = length * subtreeReach_[static_cast<std::size_t>(k)] * (1.0 + 1e-9) + 1e-6;
+  const double reach = ReachBelow(k, length);
   if (shortcuts_.SkipOutside && SkipOutside(sink, k, sx, sy, length, reach)) {
     return false;
   }
@@ -382,29 +509,52 @@ bool FracRender::Enter(Sink& sink, Integer k, double sx, double sy, double ex, d
     DrawLeaves(sink, child, sx, sy, vx, vy, allShort);
     return false;
   }
+  if (k <= surveyDepth_) {
+    EnterEdge(sink, k, sx, sy, length, reach);
+  }
   frames_[static_cast<std::size_t>(k)] = {sx, sy, vx, vy, length, 0};
   return true;
 }
 
 // A segment to be subdivided whose every line would lie wholly outside the
 // picture is not walked: it is counted as its whole subtree would be, and
-// the depth limit is noted when the subtree would have reached it. A subtree
-// that reaches past kLongestLength from the origin is walked: there the walk
-// may drop copies whose ends leave the Doubles, which lengths do not foresee.
+// the depth limit is noted when the subtree would have reached it.
 template <class Sink>
 bool FracRender::SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length,
                              double reach) {
-  if (!sink.WellOutside(sx - reach, sy - reach, sx + reach, sy + reach)) {
-    return false;
-  }
-  if (!(std::fabs(sx) + std::fabs(sy) + reach <= kLongestLength)) {
+  if (!WillSkip(sink, sx, sy, reach)) {
     return false;
   }
   if (!maxed_) {
     maxed_ = ReachesLimit(k, length);
   }
-  CountDrawn(k);
+  CountSkipped(k);
   return true;
+}
+
+// Whether the subtree of a segment starting at (sx, sy), whose line ends lie
+// within reach of it, is skipped: the walk and the survey ask alike. One
+// that reaches past kLongestLength from the origin is walked: there the
+// walk may drop copies whose ends leave the Doubles, which lengths do not
+// foresee.
+template <class Sink>
+bool FracRender::WillSkip(const Sink& sink, double sx, double sy, double reach) const {
+  return sink.WellOutside(sx - reach, sy - reach, sx + reach, sy + reach) &&
+         std::fabs(sx) + std::fabs(sy) + reach <= kLongestLength;
+}
+
+// A skipped subtree counts as drawn; the reading leaves its share out. One
+// the survey did not judge is less work left to walk from now on.
+void FracRender::CountSkipped(Integer k) {
+  if (k > ProgressIteration_) {
+    return;
+  }
+  const UInt64 share = share_[static_cast<std::size_t>(k)];
+  AddProgress(share);
+  AddSaturating(skipped_, share);
+  if (!Surveyed(k)) {
+    AddSaturating(unforeseen_, share);
+  }
 }
 
 // A short segment to be subdivided whose every line lies well inside the
@@ -644,10 +794,38 @@ void FracRender::DrawPathOnce(Sink& sink) {
   }
 }
 
+// The share walked out of the share expected to be walked: the whole less
+// the skips foreseen, those found since, and those still expected in the
+// segments across the edge not entered yet, in the proportion found in the
+// ones entered. The expectation ends at what was walked, so a finished walk
+// reads full; a reading that would go back stays where it was.
+UInt64 FracRender::ShownProgress() const {
+  const UInt64 max = ProgressMax();
+  if (skipped_ == 0 && foreseen_ == 0) {
+    // The exact count can pass ProgressMax, the rounded total, by a few
+    // units near the end; the reading never does.
+    return std::min(progress_, max);
+  }
+  const double edges = edgeOutside_;
+  const double entered = edgeOutsideEntered_;
+  const auto found = static_cast<double>(unforeseen_);
+  double outside = static_cast<double>(foreseen_) + found;
+  if (entered > 0.0 && edges > entered) {
+    // The edges not entered yet skip as much for their guess as those entered.
+    outside += found * (edges - entered) / std::max(entered, edges / kEdgesJudgedFirst);
+  }
+  const double walked = static_cast<double>(progress_ - std::min(skipped_, progress_));
+  const double expected = std::max(static_cast<double>(share_[0]) - outside, walked);
+  if (!(expected > 0.0) || max == 0) {
+    return 0;
+  }
+  // Full is for the finished drawing alone.
+  return std::min(ToUInt64(walked / expected * static_cast<double>(max)), max - 1);
+}
+
 void FracRender::Publish() {
-  // The exact count can pass ProgressMax, the rounded total, by a few units
-  // near the end; the reading never does.
-  currentProgress_.store(std::min(progress_, ProgressMax()), std::memory_order_relaxed);
+  shown_ = std::max(shown_, ShownProgress());
+  currentProgress_.store(shown_, std::memory_order_relaxed);
   linesDrawn_.store(lines_, std::memory_order_relaxed);
   if (maxed_) {
     iterationMaxed_.store(true, std::memory_order_relaxed);

@@ -39,8 +39,13 @@ class FracRender {
   // Draws the whole fractal, then raises Drawingcomplete.
   void Draw();
 
-  // Progress in units of segments of depth ProgressIteration; a finished
-  // drawing ends at ProgressMax (both 0 for a path of fewer than two points).
+  // Progress out of ProgressMax, which counts the segments of depth
+  // ProgressIteration; a finished drawing ends exactly at ProgressMax (both 0
+  // for a path of fewer than two points), and the reading never goes back.
+  // Copies skipped as outside the picture cost next to nothing, so their
+  // share is not shown when they are passed: the reading is the share walked
+  // so far out of the share expected to be walked, which grows with the work
+  // done. Where nothing is skipped it is the count itself.
   UInt64 CurrentProgress() const noexcept {
     return currentProgress_.load(std::memory_order_relaxed);
   }
@@ -98,6 +103,24 @@ class FracRender {
   void PrepareProgress();
   void PrepareCopies();
 
+  // A segment from (Sx, Sy) to (Ex, Ey), as the survey holds it.
+  struct Segment {
+    double Sx;
+    double Sy;
+    double Ex;
+    double Ey;
+    double Length;  // carried down from the chord, as the walk does
+  };
+  template <class Sink>
+  void Survey(const Sink& sink);
+  template <class Sink>
+  bool SurveyBelow(const Sink& sink, Integer k, const Segment& s, double& outside);
+  template <class Sink>
+  double EdgeOutside(const Sink& sink, Integer k, double sx, double sy, double length,
+                     double reach) const;
+  template <class Sink>
+  void EnterEdge(const Sink& sink, Integer k, double sx, double sy, double length, double reach);
+  bool Surveyed(Integer k) const;
   template <class Sink>
   void Walk(Sink& sink);
   template <class Sink>
@@ -109,6 +132,8 @@ class FracRender {
   template <class Writer>
   void DrawCopiesInside(const Writer& pen, double sx, double sy, double vx, double vy) const;
   void CountLeaves(Integer k);
+  template <class Sink>
+  bool WillSkip(const Sink& sink, double sx, double sy, double reach) const;
   template <class Sink>
   bool SkipOutside(const Sink& sink, Integer k, double sx, double sy, double length,
                    double reach);
@@ -127,6 +152,11 @@ class FracRender {
   // subdivided, reaches the depth limit somewhere.
   bool ReachesLimit(Integer k, double length) const;
   void PrepareReach();
+  // Every line end below a segment of depth k and this length that is being
+  // subdivided lies within this distance of its start, rounding included.
+  double ReachBelow(Integer k, double length) const {
+    return length * subtreeReach_[static_cast<std::size_t>(k)] * (1.0 + 1e-9) + 1e-6;
+  }
   void PrepareInsideWalk();
   template <class Sink>
   void DrawSegment(Sink& sink, double sx, double sy, double ex, double ey);
@@ -141,11 +171,14 @@ class FracRender {
       AddProgress(share_[static_cast<std::size_t>(k)]);
     }
   }
-  void AddProgress(UInt64 amount) {
-    if (__builtin_add_overflow(progress_, amount, &progress_)) {
-      progress_ = std::numeric_limits<UInt64>::max();
+  void AddProgress(UInt64 amount) { AddSaturating(progress_, amount); }
+  static void AddSaturating(UInt64& sum, UInt64 amount) {
+    if (__builtin_add_overflow(sum, amount, &sum)) {
+      sum = std::numeric_limits<UInt64>::max();
     }
   }
+  void CountSkipped(Integer k);
+  UInt64 ShownProgress() const;
   void Publish();
   void Checkpoint(std::int64_t work);
 
@@ -182,6 +215,21 @@ class FracRender {
   bool maxed_ = false;
   UInt64 lines_ = 0;
   UInt64 progress_ = 0;
+  // Of progress_, the shares of subtrees skipped as outside the picture.
+  UInt64 skipped_ = 0;
+  // Shares the walk is expected to skip: found by the survey before it
+  // (depths 0 to surveyDepth_), and found by the walk below the segments the
+  // survey did not look into.
+  UInt64 foreseen_ = 0;
+  UInt64 unforeseen_ = 0;
+  Integer surveyDepth_ = -1;
+  // Guesses at what the walk will skip below the segments across the
+  // picture's edge that the survey did not look into (EdgeOutside), for all
+  // of them and for those the walk has entered so far: what it found in
+  // these tells how much the rest will skip.
+  double edgeOutside_ = 0;
+  double edgeOutsideEntered_ = 0;
+  UInt64 shown_ = 0;  // the reading last published
   LineObserver observer_;
   Shortcuts shortcuts_;
 

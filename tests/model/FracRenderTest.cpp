@@ -2,8 +2,10 @@
 // and its cap, progress, the pen offset, and inputs that have no sound drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "RenderSupport.h"
 
@@ -137,6 +139,73 @@ TEST(FracRenderEdges, SurfaceWithoutAPictureGetsEveryLine) {
   EXPECT_EQ(g.Lines.size(), 59049u);  // 9^5: 280 / 3^5 is under 2 pixels
   EXPECT_EQ(render.LinesDrawn(), g.Lines.size());
   EXPECT_EQ(render.CurrentProgress(), render.ProgressMax());
+}
+
+// The progress read after each line drawn, as a fraction of ProgressMax.
+struct ProgressTrace {
+  std::vector<double> AtLine;
+  UInt64 Final = 0;
+  UInt64 Max = 0;
+};
+
+ProgressTrace TraceProgress(const Path& path, const View& view, Integer size) {
+  auto picture = NewPicture(size, size, 16);
+  testing::SetPen(picture->Graphics(), Pen{});
+  FracRender render(picture->Graphics(), view.X1, view.X2, view.Y1, view.Y2, path.Xs, path.Ys,
+                    500);
+  ProgressTrace trace;
+  trace.Max = render.ProgressMax();
+  render.ObserveLines([&](Integer, Integer, Integer, Integer) {
+    trace.AtLine.push_back(static_cast<double>(render.CurrentProgress()) /
+                           static_cast<double>(trace.Max));
+  });
+  render.Draw();
+  trace.Final = render.CurrentProgress();
+  return trace;
+}
+
+// The view of a size x size picture in which the chord spans `chord` pixels,
+// centred on (x, y).
+View ViewAbout(Integer size, double chord, double x, double y) {
+  const double half = static_cast<double>(size) / chord / 2.0;
+  return {x - half, x + half, y - half, y + half};
+}
+
+// The bar tells how much of the drawing is done: a tenth of the lines in, it
+// reads about a tenth, also where most of the curve lies outside the picture
+// and is skipped rather than drawn. It never goes back and ends exactly full.
+TEST(FracRenderProgress, GrowsWithTheLinesDrawn) {
+  struct Case {
+    const char* Name;
+    Path Generator;
+    View Frame;
+    double Band;
+  };
+  constexpr Integer kSize = 600;
+  const Case cases[] = {
+      {"Peano", testing::Peano(), CentredView(kSize, 0.95 * kSize), 0.02},
+      // 1.2 million of the curve's 3.5 billion lines lie in the picture.
+      {"Peano zoomed 81x", testing::Peano(), CentredView(kSize, 0.95 * kSize * 81), 0.02},
+      {"Peano zoomed 30x off centre", testing::Peano(), ViewAbout(kSize, kSize * 30.0, 0.2, -0.1),
+       0.03},
+      // Its wide bound of what a subtree reaches leaves more to guess.
+      {"Levy C zoomed 20x", testing::LevyC(), ViewAbout(kSize, kSize * 20.0, 0.5, -0.72), 0.06},
+      // Copies of unequal lengths: the survey of skips stops at different depths.
+      {"three uneven segments zoomed 10x", Path{{0.0, 0.55, 0.66, 1.0}, {0.0, -0.2, 0.35, 0.0}},
+       ViewAbout(kSize, 0.95 * kSize * 10, 0.3, -0.1), 0.06},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const ProgressTrace trace = TraceProgress(c.Generator, c.Frame, kSize);
+    ASSERT_GT(trace.AtLine.size(), 100000u);
+    EXPECT_EQ(trace.Final, trace.Max);
+    EXPECT_TRUE(std::is_sorted(trace.AtLine.begin(), trace.AtLine.end()));
+    EXPECT_LT(trace.AtLine.back(), 1.0);
+    for (double done : {0.1, 0.25, 0.5, 0.75, 0.9}) {
+      const auto line = static_cast<std::size_t>(done * static_cast<double>(trace.AtLine.size()));
+      EXPECT_NEAR(trace.AtLine[line], done, c.Band) << "after " << done << " of the lines";
+    }
+  }
 }
 
 }  // namespace
