@@ -23,10 +23,6 @@ namespace {
 // a fraction of a millisecond, and the loop stays tight.
 constexpr std::size_t kPointsPerYield = 4096;
 
-bool IsSelected(const std::vector<bool>& selected, std::size_t i) {
-  return i < selected.size() && selected[i];
-}
-
 // The top-left corner of a box of side d centred on pixel p: ToInteger(p -
 // d / 2), the arithmetic in Doubles. For a whole d below 2^30 (every size
 // the settings window accepts) p - d / 2 is exact and its rounding follows
@@ -108,10 +104,11 @@ void DrawPointMarkers(Graphics& g, const std::vector<double>& xs, const std::vec
   const CanvasView::Axis across = view.XAxis();
   const CanvasView::Axis down = view.YAxis();
   const DotCorner corner(d);
+  const std::size_t flagged = std::min(count, selected.size());
   for (std::size_t i = 0; i < count; ++i) {
     const Integer px = across.ToCan(xs[i]);
     const Integer py = down.ToCan(ys[i]);
-    (IsSelected(selected, i) ? chosen : plain).Add(corner.At(px), corner.At(py));
+    (i < flagged && selected[i] ? chosen : plain).Add(corner.At(px), corner.At(py));
     if (i + 1 == count) {
       const double w = settings.Ints[kLineWidth];
       const double ring = d + w * 2;
