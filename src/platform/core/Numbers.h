@@ -16,9 +16,12 @@ using UInt64 = std::uint64_t;
 // Inline and free of library calls: loops over millions of points convert
 // each one.
 inline Integer ToInteger(double value) noexcept {
-  if (std::isnan(value)) return 0;
-  if (value >= 2147483647.0) return 2147483647;
-  if (value <= -2147483648.0) return -2147483647 - 1;
+  // One test keeps the common case to one branch: NaN fails it too.
+  if (!(std::fabs(value) < 2147483647.0)) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return 2147483647;
+    if (value <= -2147483648.0) return -2147483647 - 1;
+  }
   // Inside the range the cast truncates, and value - truncated is exact (the
   // fraction's bits are value's own), so the halves are found exactly.
   const auto truncated = static_cast<std::int64_t>(value);
