@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
-#include <cstddef>
 #include <memory>
-#include <utility>
 
 #include "editor/CanvasView.h"
 #include "model/SettingSet.h"
@@ -40,7 +39,8 @@ class DotCorner {
     if (!whole_) return ToInteger(p - d_ / 2);
     // p - d / 2 is m or, for an odd d, m - 1/2, whose halves round away from zero.
     const std::int64_t m = std::int64_t{p} - down_;
-    const std::int64_t rounded = m - ((half_ && m <= 0) ? 1 : 0);
+    // Without a branch: m's sign is anyone's guess across a document.
+    const std::int64_t rounded = m - (std::int64_t{half_} & std::int64_t{m <= 0});
     return static_cast<Integer>(std::clamp<std::int64_t>(
         rounded, std::numeric_limits<Integer>::min(), std::numeric_limits<Integer>::max()));
   }
@@ -58,7 +58,6 @@ class DotCorner {
 struct MarkerLayer {
   std::vector<OvalUnion::Run> Plain;
   std::vector<OvalUnion::Run> Chosen;
-  bool Ringed = false;
   Integer RingCorner[2] = {0, 0};
   Integer RingSize = 0;
   Integer RingPen = 0;
@@ -76,14 +75,55 @@ void DrawLayer(Graphics& g, const MarkerLayer& layer) {
   g.PenHeight = 0;
   g.ForeColor = layer.PointColor;
   FillRuns(g, layer.Plain);
-  if (layer.Ringed) {
-    g.PenWidth = layer.RingPen;
-    g.PenHeight = layer.RingPen;
-    g.ForeColor = layer.LineColor;
-    g.DrawOval(layer.RingCorner[0], layer.RingCorner[1], layer.RingSize, layer.RingSize);
-  }
+  g.PenWidth = layer.RingPen;
+  g.PenHeight = layer.RingPen;
+  g.ForeColor = layer.LineColor;
+  g.DrawOval(layer.RingCorner[0], layer.RingCorner[1], layer.RingSize, layer.RingSize);
   g.ForeColor = layer.SelectionColor;
   FillRuns(g, layer.Chosen);
+}
+
+// Each point's dot into the union of its kind.
+void GatherDots(OvalUnion& plain, OvalUnion& chosen, const std::vector<double>& xs,
+                const std::vector<double>& ys, const std::vector<bool>& selected, double d,
+                const CanvasView& view) {
+  const std::size_t count = std::min(xs.size(), ys.size());
+  const std::size_t flagged = std::min(count, selected.size());
+  const CanvasView::Axis across = view.XAxis();
+  const CanvasView::Axis down = view.YAxis();
+  const DotCorner corner(d);
+  for (std::size_t i = 0; i < count; ++i) {
+    const Integer x = corner.At(across.ToCan(xs[i]));
+    const Integer y = corner.At(down.ToCan(ys[i]));
+    (i < flagged && selected[i] ? chosen : plain).Add(x, y);
+    if (i % kPointsPerYield == 0) Yield();
+  }
+}
+
+// The markers of a path of at least one point on a width x height surface.
+std::shared_ptr<const MarkerLayer> LayerOf(Integer width, Integer height,
+                                           const std::vector<double>& xs,
+                                           const std::vector<double>& ys,
+                                           const std::vector<bool>& selected,
+                                           const SettingSet& settings, const CanvasView& view) {
+  const double d = settings.Ints[kPointSize];
+  OvalUnion plain(width, height, ToInteger(d));
+  OvalUnion chosen(width, height, ToInteger(d));
+  GatherDots(plain, chosen, xs, ys, selected, d, view);
+  auto layer = std::make_shared<MarkerLayer>();
+  layer->Plain = plain.Runs();
+  layer->Chosen = chosen.Runs();
+  const std::size_t last = std::min(xs.size(), ys.size()) - 1;
+  const double w = settings.Ints[kLineWidth];
+  const double ring = d + w * 2;
+  layer->RingPen = ToInteger(w);
+  layer->RingCorner[0] = DotCorner(ring).At(view.FracToCanX(xs[last]));
+  layer->RingCorner[1] = DotCorner(ring).At(view.FracToCanY(ys[last]));
+  layer->RingSize = ToInteger(ring);
+  layer->PointColor = settings.Colors[kPointColor];
+  layer->LineColor = settings.Colors[kLineColor];
+  layer->SelectionColor = settings.Colors[kSelectionColor];
+  return layer;
 }
 
 }  // namespace
@@ -95,39 +135,12 @@ void DrawLayer(Graphics& g, const MarkerLayer& layer) {
 void DrawPointMarkers(Graphics& g, const std::vector<double>& xs, const std::vector<double>& ys,
                       const std::vector<bool>& selected, const SettingSet& settings,
                       const CanvasView& view) {
-  const std::size_t count = std::min(xs.size(), ys.size());
-  const double d = settings.Ints[kPointSize];
-  const Integer size = ToInteger(d);
-  OvalUnion plain(g.Width(), g.Height(), size);
-  OvalUnion chosen(g.Width(), g.Height(), size);
-  auto layer = std::make_shared<MarkerLayer>();
-  const CanvasView::Axis across = view.XAxis();
-  const CanvasView::Axis down = view.YAxis();
-  const DotCorner corner(d);
-  const std::size_t flagged = std::min(count, selected.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    const Integer px = across.ToCan(xs[i]);
-    const Integer py = down.ToCan(ys[i]);
-    (i < flagged && selected[i] ? chosen : plain).Add(corner.At(px), corner.At(py));
-    if (i + 1 == count) {
-      const double w = settings.Ints[kLineWidth];
-      const double ring = d + w * 2;
-      layer->Ringed = true;
-      layer->RingPen = ToInteger(w);
-      layer->RingCorner[0] = DotCorner(ring).At(px);
-      layer->RingCorner[1] = DotCorner(ring).At(py);
-      layer->RingSize = ToInteger(ring);
-    }
-    if (i % kPointsPerYield == 0) Yield();
+  if (!xs.empty() && !ys.empty()) {
+    std::shared_ptr<const MarkerLayer> layer =
+        LayerOf(g.Width(), g.Height(), xs, ys, selected, settings, view);
+    g.DrawAtOnce([layer](Graphics& surface) { DrawLayer(surface, *layer); });
   }
-  layer->Plain = plain.Runs();
-  layer->Chosen = chosen.Runs();
-  layer->PointColor = settings.Colors[kPointColor];
-  layer->LineColor = settings.Colors[kLineColor];
-  layer->SelectionColor = settings.Colors[kSelectionColor];
-
-  if (count > 0) g.DrawAtOnce([layer](Graphics& surface) { DrawLayer(surface, *layer); });
-  g.ForeColor = layer->SelectionColor;
+  g.ForeColor = settings.Colors[kSelectionColor];
   g.PenWidth = 0;
   g.PenHeight = 0;
 }

@@ -60,6 +60,21 @@ OvalUnion::OvalUnion(Integer width, Integer height, Integer size)
   }
 }
 
+bool OvalUnion::AnyInGrid() const {
+  const auto c = static_cast<std::size_t>(columns_);  // the spare column's start
+  const auto spare = c * static_cast<std::size_t>(bandRows_ + 2);
+  // Whole words below the spare column, then its straddling word's bits.
+  for (std::size_t word = 0; word < spare / 64; ++word) {
+    if (band_[word] != 0) return true;
+  }
+  const std::uint64_t below = (std::uint64_t{1} << (spare % 64)) - 1;
+  if (spare % 64 != 0 && (band_[spare / 64] & below) != 0) return true;
+  for (std::size_t k = 0; k < c; ++k) {
+    if (above_[k] != kNoAbove || below_[k] != kNoBelow) return true;
+  }
+  return false;
+}
+
 Int64 OvalUnion::HalfChord(Int64 offset) const {
   if (!chords_.empty()) return chords_[static_cast<std::size_t>(offset)];
   return SquareRootDown(size_ * size_ - offset * offset);
@@ -118,7 +133,8 @@ void OvalUnion::CoverColumn(Int64 centreX, const std::vector<Int64>& centreYs,
 
 std::vector<OvalUnion::Run> OvalUnion::Runs() {
   std::vector<Run> runs;
-  if (empty_) return runs;
+  // All of one kind (every point selected, or none) leaves the other empty.
+  if (empty_ || (!dense_ && corners_.empty()) || (dense_ && !AnyInGrid())) return runs;
   std::vector<Integer> reach(static_cast<std::size_t>(width_ * height_), -1);
   ForEachColumn([&](Int64 centreX, const std::vector<Int64>& centreYs) {
     CoverColumn(centreX, centreYs, reach);

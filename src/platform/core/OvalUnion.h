@@ -67,6 +67,8 @@ class OvalUnion {
 
   Int64 Centre(Int64 corner) const { return 2 * corner + size_ - 1; }
   Int64 HalfChord(Int64 offset) const;
+  // Whether some added circle reaches the surface (dense grid only).
+  bool AnyInGrid() const;
   // Every column of circles as its centre and its circles' centre rows,
   // ascending, in half pixels.
   template <class Visit>
