@@ -52,8 +52,8 @@ class OvalUnion {
     const Int64 row = std::clamp<Int64>(Int64{y} - bandTop_, -1, bandRows_);
     const std::size_t bit = c * static_cast<std::size_t>(bandRows_ + 2) + static_cast<std::size_t>(row + 1);
     band_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-    above_[c] = std::max(above_[c], row < 0 ? Int64{y} : kNoAbove);
-    below_[c] = std::min(below_[c], row == bandRows_ ? Int64{y} : kNoBelow);
+    above_[c] = std::max(above_[c], Either(row < 0, y, kNoAbove));
+    below_[c] = std::min(below_[c], Either(row == bandRows_, y, kNoBelow));
   }
 
   // The union's pixels: rows from the top, each row's runs left to right.
@@ -65,6 +65,12 @@ class OvalUnion {
   static constexpr Int64 kNoAbove = std::numeric_limits<Int64>::min();
   static constexpr Int64 kNoBelow = std::numeric_limits<Int64>::max();
 
+  // chosen ? a : b by masks: compilers may branch on ?:, and whether a
+  // random point lies above or below the surface is anyone's guess.
+  static Int64 Either(bool chosen, Int64 a, Int64 b) {
+    const Int64 mask = -static_cast<Int64>(chosen);
+    return (a & mask) | (b & ~mask);
+  }
   Int64 Centre(Int64 corner) const { return 2 * corner + size_ - 1; }
   Int64 HalfChord(Int64 offset) const;
   // Whether some added circle reaches the surface (dense grid only).
