@@ -168,7 +168,8 @@ TEST(PointMarkers, AreOneDrawingCallWhateverTheirNumber) {
   CountingGraphics surface(picture.get());
   DrawPointMarkers(surface, doc.Xs, doc.Ys, doc.Selected, doc.Settings, doc.View);
   EXPECT_EQ(surface.Calls, 1);
-  EXPECT_EQ(picture->PixelColor(100, 50), FromRGB565(ToRGB565(doc.Settings.Colors[kSelectionColor])));
+  const Color selection = FromRGB565(ToRGB565(doc.Settings.Colors[kSelectionColor]));
+  EXPECT_EQ(picture->PixelColor(100, 50), selection);
 
   surface.Calls = 0;
   DrawPointMarkers(surface, {}, {}, {}, doc.Settings, doc.View);

@@ -42,15 +42,16 @@ class OvalUnion {
   // a spare column that is never read.
   void Add(Integer x, Integer y) {
     const Int64 column = Int64{x} - firstLeft_;
-    const bool reaches = (static_cast<std::uint64_t>(column) < static_cast<std::uint64_t>(columns_)) &
-                         (y < height_) & (Int64{y} + size_ > 0);
+    const bool across = static_cast<std::uint64_t>(column) < static_cast<std::uint64_t>(columns_);
+    const bool reaches = across & (y < height_) & (Int64{y} + size_ > 0);
     if (!dense_) {
       if (reaches) corners_.emplace_back(x, y);
       return;
     }
     const auto c = static_cast<std::size_t>(reaches ? column : columns_);
     const Int64 row = std::clamp<Int64>(Int64{y} - bandTop_, -1, bandRows_);
-    const std::size_t bit = c * static_cast<std::size_t>(bandRows_ + 2) + static_cast<std::size_t>(row + 1);
+    const std::size_t bit =
+        c * static_cast<std::size_t>(bandRows_ + 2) + static_cast<std::size_t>(row + 1);
     band_[bit / 64] |= std::uint64_t{1} << (bit % 64);
     above_[c] = std::max(above_[c], Either(row < 0, y, kNoAbove));
     below_[c] = std::min(below_[c], Either(row == bandRows_, y, kNoBelow));
