@@ -16,12 +16,11 @@ double ToFrac(Integer pixel, double lo, double hi, Integer size) noexcept {
   return ((hi - lo) / Pixels(size)) * pixel + lo;
 }
 
-Integer ToCan(double f, double lo, double hi, Integer size) noexcept {
+CanvasView::Axis AxisOf(double lo, double hi, Integer size) noexcept {
   const double extent = hi - lo;
   // A collapsed view maps everything to pixel 0 instead of dividing by zero.
   // The document never keeps one, but its fields are open to the window.
-  const double scale = extent == 0.0 ? 0.0 : Pixels(size) / extent;
-  return ToInteger((f - lo) * scale);
+  return {lo, extent == 0.0 ? 0.0 : Pixels(size) / extent};
 }
 
 bool SoundExtent(double lo, double hi) noexcept {
@@ -34,8 +33,10 @@ bool SoundExtent(double lo, double hi) noexcept {
 
 double CanvasView::CanToFracX(Integer x) const noexcept { return ToFrac(x, X1, X2, Width); }
 double CanvasView::CanToFracY(Integer y) const noexcept { return ToFrac(y, Y1, Y2, Height); }
-Integer CanvasView::FracToCanX(double fx) const noexcept { return ToCan(fx, X1, X2, Width); }
-Integer CanvasView::FracToCanY(double fy) const noexcept { return ToCan(fy, Y1, Y2, Height); }
+Integer CanvasView::FracToCanX(double fx) const noexcept { return XAxis().ToCan(fx); }
+Integer CanvasView::FracToCanY(double fy) const noexcept { return YAxis().ToCan(fy); }
+CanvasView::Axis CanvasView::XAxis() const noexcept { return AxisOf(X1, X2, Width); }
+CanvasView::Axis CanvasView::YAxis() const noexcept { return AxisOf(Y1, Y2, Height); }
 
 bool CanvasView::IsSound() const noexcept { return IsSoundView(X1, X2, Y1, Y2); }
 

@@ -24,6 +24,16 @@ class CanvasView {
   Integer FracToCanX(double fx) const noexcept;
   Integer FracToCanY(double fy) const noexcept;
 
+  // One axis's conversion to canvas pixels with its scale worked out once,
+  // for loops over many points; the same values as FracToCanX / FracToCanY.
+  struct Axis {
+    double Lo;
+    double Scale;
+    Integer ToCan(double f) const noexcept { return ToInteger((f - Lo) * Scale); }
+  };
+  Axis XAxis() const noexcept;
+  Axis YAxis() const noexcept;
+
   // Extents kept by every operation that changes the view. Far inside the
   // Double range, so the scale factors of the conversions stay finite and
   // the centre of the view stays representable at any zoom the user reaches.

@@ -280,9 +280,11 @@ void DocumentModel::DrawPoints(Graphics& g) const {
 void DocumentModel::PublishSnapshot() {
   KeepParallel();
   if (!CurrentSettings) CurrentSettings = std::make_shared<SettingSet>();
-  auto next = std::make_shared<const DocumentSnapshot>(Xpoints, Ypoints, SelectedPoints,
-                                                       CurrentView(), CurrentSettings->Copy());
-  std::shared_ptr<const DocumentSnapshot> previous;
+  // Coordinates that have not changed since the current snapshot are shared
+  // with it, so publishing a new selection copies only the flags.
+  std::shared_ptr<const DocumentSnapshot> previous = Snapshot();
+  auto next = std::make_shared<const DocumentSnapshot>(
+      *previous, Xpoints, Ypoints, SelectedPoints, CurrentView(), CurrentSettings->Copy());
   {
     std::lock_guard lock(snapshotMutex_);
     previous = std::exchange(snapshot_, std::move(next));

@@ -16,15 +16,28 @@ class Graphics;
 class SettingSet;
 
 class DocumentSnapshot {
+  // Immutable, so snapshots may share them: a change of selection alone
+  // then copies no coordinates. Declared before the references to them.
+  using Coordinates = std::shared_ptr<const std::vector<double>>;
+  Coordinates xpoints_;
+  Coordinates ypoints_;
+
  public:
   // An empty document on a one-pixel canvas with a new, all-zero settings set.
   DocumentSnapshot();
   DocumentSnapshot(std::vector<double> xpoints, std::vector<double> ypoints,
                    std::vector<bool> selectedPoints, const CanvasView& view,
                    std::shared_ptr<const SettingSet> settings);
+  // A snapshot of xpoints and ypoints that shares the vectors of previous
+  // when they hold the same values, bit for bit.
+  DocumentSnapshot(const DocumentSnapshot& previous, const std::vector<double>& xpoints,
+                   const std::vector<double>& ypoints, std::vector<bool> selectedPoints,
+                   const CanvasView& view, std::shared_ptr<const SettingSet> settings);
+  DocumentSnapshot(const DocumentSnapshot&) = default;
+  DocumentSnapshot& operator=(const DocumentSnapshot&) = delete;
 
-  const std::vector<double> Xpoints;
-  const std::vector<double> Ypoints;
+  const std::vector<double>& Xpoints;
+  const std::vector<double>& Ypoints;
   const std::vector<bool> SelectedPoints;
   // The view rectangle and the canvas size at the moment of publishing.
   const CanvasView View;

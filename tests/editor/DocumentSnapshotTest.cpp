@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <thread>
 
 #include "FakeDocument.h"
@@ -58,6 +59,31 @@ TEST(DocumentSnapshot, IsAnIndependentCopyOfWhatWasPublished) {
   EXPECT_EQ(doc.Snapshot()->Settings->Ints[1], 99);
   EXPECT_EQ(doc.Snapshot()->FracToCanX(1.0), 100);
   EXPECT_EQ(doc.Snapshot()->CanToFracY(25), 0.5);
+}
+
+// A new selection alone (Select All on millions of points) must not copy the
+// coordinates; any change to them, even 0.0 to -0.0, must.
+TEST(DocumentSnapshot, SharesCoordinatesOnlyWhileTheyAreUnchanged) {
+  FakeDocument doc;
+  doc.AddPoint(0.0, 0.2, -1);
+  doc.AddPoint(0.4, 0.6, -1);
+  const auto before = doc.Snapshot();
+  doc.SelectedPoints.assign(2, true);
+  doc.PublishSnapshot();
+  const auto selected = doc.Snapshot();
+  EXPECT_EQ(selected->Xpoints.data(), before->Xpoints.data());
+  EXPECT_EQ(selected->Ypoints.data(), before->Ypoints.data());
+  EXPECT_EQ(selected->SelectedPoints, (std::vector<bool>{true, true}));
+
+  doc.Xpoints[0] = -0.0;
+  doc.PublishSnapshot();
+  const auto moved = doc.Snapshot();
+  EXPECT_NE(moved->Xpoints.data(), before->Xpoints.data());
+  EXPECT_TRUE(std::signbit(moved->Xpoints[0]));
+  EXPECT_FALSE(std::signbit(before->Xpoints[0])) << "an earlier snapshot never changes";
+  EXPECT_EQ(moved->Ypoints.data(), before->Ypoints.data());
+  const DocumentSnapshot copy = *moved;
+  EXPECT_EQ(copy.Xpoints.data(), moved->Xpoints.data());
 }
 
 // Run under ThreadSanitizer: a worker draws from snapshots while the event

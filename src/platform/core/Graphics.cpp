@@ -383,6 +383,8 @@ void Graphics::FillOval(Integer x, Integer y, Integer width, Integer height) {
   FillOvalBox(Raster(*target_, ToRGB565(ForeColor)), x, y, width, height);
 }
 
+void Graphics::DrawAtOnce(std::function<void(Graphics&)> drawing) { drawing(*this); }
+
 void Graphics::DrawPicture(const std::shared_ptr<const Picture>& picture, Integer x, Integer y) {
   if (picture == nullptr) {
     return;

@@ -7,6 +7,7 @@
 // The base class draws into a Picture. The window layer derives a canvas
 // surface from it (repaint scheduling, calls from worker threads queued onto
 // the event thread), which is why the operations are virtual.
+#include <functional>
 #include <memory>
 
 #include "Color.h"
@@ -47,6 +48,12 @@ class Graphics {
   virtual void DrawPicture(const std::shared_ptr<const Picture>& picture, Integer destX,
                            Integer destY, Integer destWidth, Integer destHeight, Integer srcX,
                            Integer srcY, Integer srcWidth, Integer srcHeight);
+
+  // Runs drawing against a surface of these same pixels that starts with this
+  // pen, as one drawing call: a canvas queues it once and shows the result
+  // once, however many shapes it draws. The pen this surface is left with
+  // afterwards is unspecified.
+  virtual void DrawAtOnce(std::function<void(Graphics&)> drawing);
 
   // The picture drawn into, for fast paths that write pixels directly; nullptr
   // for surfaces that are not a plain picture.

@@ -5,22 +5,6 @@
 
 namespace vantrel {
 
-Integer ToInteger(double value) noexcept {
-  if (std::isnan(value)) {
-    return 0;
-  }
-  // std::round takes halves away from zero; comparing before the cast keeps
-  // the cast defined for every input, infinities included.
-  const double rounded = std::round(value);
-  if (rounded >= 2147483647.0) {
-    return std::numeric_limits<Integer>::max();
-  }
-  if (rounded <= -2147483648.0) {
-    return std::numeric_limits<Integer>::min();
-  }
-  return static_cast<Integer>(rounded);
-}
-
 UInt64 ToUInt64(double value) noexcept {
   if (std::isnan(value)) {
     return 0;

@@ -51,4 +51,8 @@ void CanvasGraphics::DrawPicture(const std::shared_ptr<const Picture>& picture, 
   });
 }
 
+void CanvasGraphics::DrawAtOnce(std::function<void(Graphics&)> drawing) {
+  Perform(Pen(), std::move(drawing));
+}
+
 }  // namespace vantrel

@@ -1,7 +1,7 @@
 #pragma once
 // Implements: a canvas's surface: ForeColor, PenWidth, PenHeight, lines,
-//   rectangles, ovals, ClearRect, pictures (also scaled parts), callable from
-//   any thread.
+//   rectangles, ovals, ClearRect, pictures (also scaled parts), a batch of
+//   drawing shown at once, callable from any thread.
 // Leaves out: text drawing (DrawString, fonts), polygons and curves, pen
 //   patterns, transparency, clipping regions.
 //
@@ -43,6 +43,7 @@ class CanvasGraphics final : public Graphics {
   void DrawPicture(const std::shared_ptr<const Picture>& picture, Integer destX, Integer destY,
                    Integer destWidth, Integer destHeight, Integer srcX, Integer srcY,
                    Integer srcWidth, Integer srcHeight) override;
+  void DrawAtOnce(std::function<void(Graphics&)> drawing) override;
 
  private:
   CanvasPen Pen() const noexcept { return {ForeColor, PenWidth, PenHeight}; }

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
 
@@ -28,6 +29,24 @@ TEST(ToInteger, RoundsHalvesAwayFromZeroAndSaturates) {
   // clang-format on
   for (const auto& [value, expected] : cases) {
     EXPECT_EQ(ToInteger(value), expected) << value;
+  }
+  // Near the ends of the range, and anywhere, it agrees with std::round.
+  const auto reference = [](double value) {
+    const double rounded = std::round(value);
+    return rounded >= 2147483647.0    ? kMax
+           : rounded <= -2147483648.0 ? kMin
+                                      : static_cast<Integer>(rounded);
+  };
+  std::mt19937_64 random(5);
+  std::uniform_real_distribution<double> wide(-3e9, 3e9);
+  std::uniform_int_distribution<int> quarter(-8, 8);
+  for (int i = 0; i < 100000; ++i) {
+    const double ends = (i % 2 == 0 ? 2147483647.0 : -2147483648.0) + quarter(random) * 0.25;
+    const double near = static_cast<double>(static_cast<std::int64_t>(wide(random))) +
+                        quarter(random) * 0.125;
+    for (double value : {ends, near, wide(random), wide(random) * 1e-9}) {
+      ASSERT_EQ(ToInteger(value), reference(value)) << value;
+    }
   }
   EXPECT_EQ(ToUInt64(0.5), 1u);
   EXPECT_EQ(ToUInt64(-0.4), 0u);

@@ -76,6 +76,12 @@ TEST(Marshalling, AWorkersControlCallsArriveInOrderOnTheEventThread) {
     bar.Visible(true);
     canvas.Graphics().DrawPicture(red, 0, 0);
     canvas.Graphics().DrawPicture(blue, 5, 5);
+    // A batch carries its own pen and lands whole, in its place in the order.
+    canvas.Graphics().DrawAtOnce([](Graphics& g) {
+      g.ForeColor = RGB(0, 255, 0);
+      g.FillRect(6, 6, 2, 1);
+      g.FillRect(6, 7, 1, 1);
+    });
     bar.Value(500);
   });
   worker.join();
@@ -87,6 +93,8 @@ TEST(Marshalling, AWorkersControlCallsArriveInOrderOnTheEventThread) {
   EXPECT_EQ(bar.Value(), 500);
   EXPECT_EQ(canvas.Backing()->PixelColor(2, 7), RGB(255, 0, 0));
   EXPECT_EQ(canvas.Backing()->PixelColor(7, 7), RGB(0, 0, 255)) << "drawn in call order";
+  EXPECT_EQ(canvas.Backing()->PixelColor(6, 7), RGB(0, 255, 0));
+  EXPECT_EQ(canvas.Backing()->PixelColor(7, 6), RGB(0, 255, 0));
   window->Close();
   Settle();
 }
