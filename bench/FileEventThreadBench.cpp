@@ -29,6 +29,7 @@
 #include "platform/qt/ScriptedDialogs.h"
 #include "platform/qt/Timer.h"
 #include "render/RenderWindow.h"
+#include "QtBenchPump.h"
 
 namespace vantrel {
 namespace {
@@ -37,18 +38,8 @@ namespace fs = std::filesystem;
 
 constexpr double kSide = 16000;
 
-void Pump() {
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
-  DrainEventThreadQueue();
-}
-
-template <class Done>
-void PumpUntil(Done done) {
-  while (!done()) {
-    Pump();
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-}
+using bench::Pump;
+using bench::PumpUntil;
 
 fs::path Folder() {
   const fs::path folder = fs::temp_directory_path() / "vantrel-file-bench";
