@@ -93,7 +93,7 @@ std::string App::UntitledName() const {
 std::shared_ptr<DrawingWindow> App::WindowWithFile(const FolderItem& file,
                                                    const DrawingWindow* except) const {
   for (const auto& window : DrawingWin) {
-    if (window.get() != except && window->CurrentFile && window->CurrentFile->SameFile(file)) {
+    if (window.get() != except && window->HoldsFile(file)) {
       return window;
     }
   }
