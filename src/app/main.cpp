@@ -28,6 +28,8 @@ int main(int argc, char** argv) {
     vantrel::MenuBar1();
     app.AddMenuHandlers();
     const int exitCode = vantrel::RunApplication(app);
+    // A file still being read opens no window after the quit.
+    app.CancelOpens();
     // A picture save still running when the user quit finishes first (a
     // save cut short would leave its file unwritten while the user believes
     // it saved), and a failure it posted is still shown.

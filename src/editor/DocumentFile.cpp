@@ -162,6 +162,8 @@ Result<DocumentData> ReadDocument(TextInputStream& stream) {
     const auto [x, y] = ReadPair(stream.ReadLine());
     data.Xpoints.push_back(x);
     data.Ypoints.push_back(y);
+    // A reading thread may be killed here.
+    if (data.Xpoints.size() % kPointsPerYield == 0) Yield();
   }
   // Checked once at the end: an overlong line ends the stream at once.
   if (stream.LineTooLong()) return FileResult::Failed(kFailedReadMessage);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/DocumentFile.h"
 #include "editor/DocumentModel.h"
 #include "platform/core/FileResult.h"
 #include "platform/core/FolderItem.h"
@@ -51,6 +52,8 @@ class DrawingWindow : public Window, public DocumentModel {
   // A document read from file. A file that cannot be read as a document gets
   // the failed-read message and no window at all: the result is then null.
   static std::shared_ptr<DrawingWindow> OpenDocument(const FolderItem& file);
+  // A document window for data, read from file beforehand (on a worker).
+  static std::shared_ptr<DrawingWindow> FromDocument(DocumentData data, const FolderItem& file);
 
   explicit DrawingWindow(Passkey);
   ~DrawingWindow() override;

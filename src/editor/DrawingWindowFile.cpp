@@ -71,8 +71,13 @@ std::shared_ptr<DrawingWindow> DrawingWindow::NewDocument(const std::string& nam
 std::shared_ptr<DrawingWindow> DrawingWindow::OpenDocument(const FolderItem& file) {
   std::optional<DocumentData> data = ReadForWindow(file);
   if (!data) return nullptr;
+  return FromDocument(std::move(*data), file);
+}
+
+std::shared_ptr<DrawingWindow> DrawingWindow::FromDocument(DocumentData data,
+                                                           const FolderItem& file) {
   auto window = std::make_shared<DrawingWindow>(Passkey{});
-  ApplyDocument(*window, std::move(*data), file);
+  ApplyDocument(*window, std::move(data), file);
   window->OpenSettingsWindow();
   window->Changed(false);
   return window;
