@@ -26,21 +26,15 @@ struct JpegCompressor::State {
   FileWriter* Out = nullptr;
   bool Created = false;
   bool Failed = false;
-  std::string Message;
   JOCTET Buffer[kOutputBytes];
 
   static State& Of(j_common_ptr info) { return *static_cast<State*>(info->client_data); }
   static State& Of(j_compress_ptr info) { return *static_cast<State*>(info->client_data); }
 
-  // libjpeg's error_exit: keeps the library's message and jumps back into
-  // the step that called it.
-  static void ErrorExit(j_common_ptr info) {
-    State& state = Of(info);
-    char text[JMSG_LENGTH_MAX] = {};
-    (*info->err->format_message)(info, text);
-    state.Message = text;
-    std::longjmp(state.Jump, 1);
-  }
+  // libjpeg's error_exit: jumps back into the step that called the library.
+  // Its reason is not kept: a failed write keeps the system's own in the
+  // FileWriter, and anything else is the encoder's, told as such.
+  static void ErrorExit(j_common_ptr info) { std::longjmp(Of(info).Jump, 1); }
   // Warnings would go to stderr; nothing the user could act on.
   static void Quiet(j_common_ptr /*info*/) {}
 
@@ -75,8 +69,6 @@ JpegCompressor::~JpegCompressor() {
   // Frees the library's memory; it raises no error.
   if (state_->Created) jpeg_destroy_compress(&state_->Info);
 }
-
-const std::string& JpegCompressor::Error() const noexcept { return state_->Message; }
 
 // Between each setjmp and the library calls below there is no object with a
 // destructor, so a jump back here skips nothing.

@@ -7,9 +7,7 @@
 // return. Here it jumps (longjmp) back into the step that called the library,
 // and each step holds nothing with a destructor between its setjmp and the
 // library call, so the jump skips no C++ clean-up; the step then fails.
-#include <cstddef>
 #include <memory>
-#include <string>
 
 #include "platform/core/Numbers.h"
 
@@ -24,15 +22,14 @@ class JpegCompressor {
   JpegCompressor(const JpegCompressor&) = delete;
   JpegCompressor& operator=(const JpegCompressor&) = delete;
 
-  // Each step is false once the library gave up (Error() says why, and a
-  // failed write leaves its reason in the FileWriter); later steps then fail
+  // Each step is false once the library gave up (a failed write leaves its
+  // reason in the FileWriter); later steps then fail
   // at once. Start writes the header for a width x height RGB picture at
   // quality (1 to 100); WriteRow takes width * 3 bytes, top row first; Finish
   // writes the end of the file once every row has been written.
   bool Start(Integer width, Integer height, int quality);
   bool WriteRow(const unsigned char* rgb);
   bool Finish();
-  const std::string& Error() const noexcept;
 
  private:
   struct State;  // libjpeg's structures, kept out of this header

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "platform/core/FileWriter.h"
@@ -57,7 +58,14 @@ FileResult SaveAsPicture(const FolderItem& f, const Picture& picture) {
   }
   Result<std::unique_ptr<FileWriter>> file = FileWriter::Open(f.Path());
   if (!file) return file.Status();
-  const bool encoded = Encode(picture, **file);
+  bool encoded = false;
+  try {
+    encoded = Encode(picture, **file);
+  } catch (const std::bad_alloc&) {
+    // The row buffer or libjpeg's own memory: a failure to tell, on a save
+    // thread whose body must not end in an exception.
+    return FileResult::Failed("Could not write " + named + ": not enough memory to encode it");
+  }
   // A write that failed is the cause; the encoder only noticed it.
   if (!(*file)->Status()) return (*file)->Status();
   if (!encoded) {
