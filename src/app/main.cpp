@@ -30,9 +30,10 @@ int main(int argc, char** argv) {
     const int exitCode = vantrel::RunApplication(app);
     // A file still being read opens no window after the quit.
     app.CancelOpens();
-    // A picture save still running when the user quit finishes first (a
-    // save cut short would leave its file unwritten while the user believes
-    // it saved), and a failure it posted is still shown.
+    // A save still running when the user quit (a picture, or a document
+    // whose window was closed without waiting) finishes first: cut short, it
+    // would leave its file unwritten while the user believes it saved. A
+    // failure it posted is still shown.
     vantrel::WaitForAllSaves();
     vantrel::DrainEventThreadQueue();
     // Closing the windows killed their threads; let them unwind before
