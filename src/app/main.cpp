@@ -30,9 +30,9 @@ int main(int argc, char** argv) {
     const int exitCode = vantrel::RunApplication(app);
     // A file still being read opens no window after the quit.
     app.CancelOpens();
-    // A save still running when the user quit (a picture, or a document
-    // whose window was closed without waiting) finishes first: cut short, it
-    // would leave its file unwritten while the user believes it saved. A
+    // A picture save still running when the user quit finishes first (a
+    // document window waits for its own save before it closes): cut short,
+    // it would leave its file unwritten while the user believes it saved. A
     // failure it posted is still shown.
     vantrel::WaitForAllSaves();
     vantrel::DrainEventThreadQueue();
