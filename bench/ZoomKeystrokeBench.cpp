@@ -26,24 +26,15 @@
 #include "platform/qt/PushButton.h"
 #include "platform/qt/Timer.h"
 #include "render/RenderWindow.h"
+#include "QtBenchPump.h"
 
 namespace vantrel {
 namespace {
 
 constexpr double kSide = 16000;
 
-void Pump() {
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
-  DrainEventThreadQueue();
-}
-
-template <class Done>
-void PumpUntil(Done done) {
-  while (!done()) {
-    Pump();
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-}
+using bench::Pump;
+using bench::PumpUntil;
 
 void Keystroke(benchmark::State& state, bool endless) {
   const std::string zoom = std::to_string(state.range(0) / 10.0).substr(0, 4) + "%";

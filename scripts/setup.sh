@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ make cmake pkg-config
-  qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra
+  qt6-base-dev libgl-dev libjpeg-dev fonts-dejavu-core fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   "$@"

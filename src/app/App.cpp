@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <system_error>
+#include <utility>
 
 #include "app/AboutBox.h"
+#include "editor/DocumentReadThread.h"
 #include "editor/DocumentServices.h"
 #include "editor/DrawingWindow.h"
 #include "menus/HelpMenu.h"
@@ -40,6 +43,7 @@ App::App()
 }
 
 App::~App() {
+  CancelOpens();
   if (current == this) current = nullptr;
 }
 
@@ -63,7 +67,7 @@ bool App::FileOpenFractal_Action() {
   OpenDialog dialog;
   dialog.InitialDirectory = Globals::FracFolder();
   dialog.Title = kOpenDialogTitle;
-  if (const std::optional<FolderItem> file = dialog.ShowModal()) AddNewWin(*file);
+  if (const std::optional<FolderItem> file = dialog.ShowModal()) OpenInBackground(*file);
   return false;
 }
 
@@ -93,7 +97,7 @@ std::string App::UntitledName() const {
 std::shared_ptr<DrawingWindow> App::WindowWithFile(const FolderItem& file,
                                                    const DrawingWindow* except) const {
   for (const auto& window : DrawingWin) {
-    if (window.get() != except && window->CurrentFile && window->CurrentFile->SameFile(file)) {
+    if (window.get() != except && window->HoldsFile(file)) {
       return window;
     }
   }
@@ -113,6 +117,49 @@ std::shared_ptr<DrawingWindow> App::AddNewWin(const std::optional<FolderItem>& f
       f ? DrawingWindow::OpenDocument(*f) : DrawingWindow::NewDocument(UntitledName());
   if (window && window->IsOpen()) DrawingWin.push_back(window);
   return window;
+}
+
+void App::OpenInBackground(const FolderItem& f) {
+  if (std::shared_ptr<DrawingWindow> holder = WindowWithFile(f, nullptr)) {
+    holder->Show();
+    return;
+  }
+  // A second window would come of a second read.
+  for (const auto& reading : Opening) {
+    if (reading->File().SameFile(f)) return;
+  }
+  const auto read = std::make_shared<DocumentReadThread>(
+      // The application ends its reads before it goes (CancelOpens), and a
+      // killed read delivers nothing.
+      f, &PostToEventThread,
+      [this, f](Result<DocumentData> data) { FileRead(f, std::move(data)); });
+  try {
+    read->Run();
+  } catch (const std::system_error&) {
+    AddNewWin(f);  // no thread to be had: read here
+    return;
+  }
+  Opening.push_back(read);
+}
+
+void App::FileRead(const FolderItem& f, Result<DocumentData> data) {
+  std::erase_if(Opening, [&f](const auto& reading) { return reading->File().SameFile(f); });
+  if (!data) {
+    MsgBox(data.Error());
+    return;
+  }
+  // A window that took the file meanwhile (by Save As) keeps it.
+  if (std::shared_ptr<DrawingWindow> holder = WindowWithFile(f, nullptr)) {
+    holder->Show();
+    return;
+  }
+  std::shared_ptr<DrawingWindow> window = DrawingWindow::FromDocument(std::move(*data), f);
+  if (window && window->IsOpen()) DrawingWin.push_back(window);
+}
+
+void App::CancelOpens() {
+  for (const auto& reading : Opening) reading->Kill();
+  Opening.clear();
 }
 
 void App::HideOtherSettingsWins(const SettingsWindowBase* keep) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/DocumentFile.h"
 #include "platform/core/FolderItem.h"
 #include "platform/core/Numbers.h"
 #include "platform/qt/Application.h"
@@ -14,6 +15,7 @@
 namespace vantrel {
 
 class App;
+class DocumentReadThread;
 class DrawingWindow;
 class SettingsWindowBase;
 
@@ -46,6 +48,16 @@ class App : public Application {
   // file that a listed window already holds is not read again: that window
   // comes forward and is the result.
   std::shared_ptr<DrawingWindow> AddNewWin(const std::optional<FolderItem>& f);
+  // Open Fractal's way to open f: the file is read on a worker and its
+  // window made once the data arrives, so the event loop goes on meanwhile.
+  // A file that a listed window holds comes forward instead; a file that is
+  // being read already is not read twice. A read that fails is told.
+  void OpenInBackground(const FolderItem& f);
+  // Stops every read under way without making its window (at a quit).
+  void CancelOpens();
+  // The reads under way, in the order they were started.
+  std::vector<std::shared_ptr<DocumentReadThread>> Opening;
+
   // The listed window, other than except, whose file is file however spelt;
   // null when there is none.
   std::shared_ptr<DrawingWindow> WindowWithFile(const FolderItem& file,
@@ -55,6 +67,9 @@ class App : public Application {
   void HideOtherSettingsWins(const SettingsWindowBase* keep);
   // A document window has closed: it leaves the list.
   void DocumentClosed(const DrawingWindow& window);
+
+  // A read started by OpenInBackground has ended.
+  void FileRead(const FolderItem& f, Result<DocumentData> data);
 
   // The name of the next new document: the first of "Untitled", Untitled1,
   // Untitled2, ... that no listed window has as its current title.

@@ -6,6 +6,7 @@
 
 #include "app/App.h"
 #include "menus/MenuBar1.h"
+#include "platform/core/SaveThread.h"
 #include "platform/core/Thread.h"
 #include "platform/qt/EventThread.h"
 #include "platform/qt/SystemServices.h"
@@ -27,6 +28,14 @@ int main(int argc, char** argv) {
     vantrel::MenuBar1();
     app.AddMenuHandlers();
     const int exitCode = vantrel::RunApplication(app);
+    // A file still being read opens no window after the quit.
+    app.CancelOpens();
+    // A picture save still running when the user quit finishes first (a
+    // document window waits for its own save before it closes): cut short,
+    // it would leave its file unwritten while the user believes it saved. A
+    // failure it posted is still shown.
+    vantrel::WaitForAllSaves();
+    vantrel::DrainEventThreadQueue();
     // Closing the windows killed their threads; let them unwind before
     // static objects they may still touch are destroyed.
     vantrel::WaitForAllThreads(std::chrono::seconds(2));

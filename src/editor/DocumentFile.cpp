@@ -7,10 +7,12 @@
 
 #include "editor/CanvasView.h"
 #include "editor/DocumentModel.h"
+#include "editor/DocumentSnapshot.h"
 #include "model/FailedReadException.h"
 #include "model/SettingSet.h"
 #include "platform/core/FolderItem.h"
 #include "platform/core/Text.h"
+#include "platform/core/Thread.h"
 #include "platform/core/TextStream.h"
 
 namespace vantrel {
@@ -61,37 +63,74 @@ std::string DocumentNameForFile(const std::string& fileName) {
   return fileName;
 }
 
-void WriteDocument(const DocumentModel& document, TextOutputStream& stream) {
-  stream.WriteLine(PairLine(document.X1, document.Y1));
-  stream.WriteLine(PairLine(document.X2, document.Y2));
-  if (document.CurrentSettings) {
-    document.CurrentSettings->WriteToStream(stream);
+namespace {
+
+constexpr std::size_t kPointsPerYield = 4096;
+
+// The one writer of the format, for the live document and its snapshot.
+void WriteContent(const CanvasView& view, const SettingSet* settings,
+                  const std::vector<double>& xpoints, const std::vector<double>& ypoints,
+                  TextOutputStream& stream) {
+  stream.WriteLine(PairLine(view.X1, view.Y1));
+  stream.WriteLine(PairLine(view.X2, view.Y2));
+  if (settings) {
+    settings->WriteToStream(stream);
   } else {
     SettingSet().WriteToStream(stream);
   }
-  const std::size_t count = std::min(document.Xpoints.size(), document.Ypoints.size());
+  const std::size_t count = std::min(xpoints.size(), ypoints.size());
   for (std::size_t i = 0; i < count; ++i) {
-    stream.WriteLine(PairLine(document.Xpoints[i], document.Ypoints[i]));
+    stream.WriteLine(PairLine(xpoints[i], ypoints[i]));
+    // A save thread may be paused here.
+    if (i % kPointsPerYield == 0) Yield();
   }
 }
 
-FileResult WriteDocumentFile(DocumentModel& document, const FolderItem& file) {
-  if (!document.HasRoomFor(0)) {
+// Writes file with write, refusing more points than the reader takes. A
+// save that did not reach the disk fails: the user would otherwise close
+// the window believing the work was kept.
+template <class Write>
+FileResult WriteFileWith(const FolderItem& file, std::size_t points, Write write) {
+  if (points > kMaxDocumentPoints) {
     return Problem(kWriteFailedMessage, "Could not write \"" + file.NativePath() +
                                             "\": a document holds at most " +
                                             std::to_string(kMaxDocumentPoints) + " points");
   }
   auto stream = file.CreateTextFile();
   if (!stream) return Problem(kWriteFailedMessage, stream.Error());
-  WriteDocument(document, **stream);
-  // A save that did not reach the disk must not clear the "*": the user
-  // would close the window believing the work was kept.
+  write(**stream);
   if (const FileResult closed = (*stream)->Close(); !closed) {
     return Problem(kWriteFailedMessage, closed.Error());
   }
+  return {};
+}
+
+}  // namespace
+
+void WriteDocument(const DocumentModel& document, TextOutputStream& stream) {
+  WriteContent(CanvasView{document.X1, document.X2, document.Y1, document.Y2},
+               document.CurrentSettings.get(), document.Xpoints, document.Ypoints, stream);
+}
+
+void WriteDocument(const DocumentSnapshot& document, TextOutputStream& stream) {
+  WriteContent(document.View, document.Settings.get(), document.Xpoints, document.Ypoints,
+               stream);
+}
+
+FileResult WriteDocumentFile(DocumentModel& document, const FolderItem& file) {
+  const std::size_t points = document.HasRoomFor(0) ? 0 : kMaxDocumentPoints + 1;
+  const FileResult written = WriteFileWith(
+      file, points, [&document](TextOutputStream& stream) { WriteDocument(document, stream); });
+  if (!written) return written;
   document.CurrentFile = file;
   document.Changed(false);
   return {};
+}
+
+FileResult WriteSnapshotFile(const DocumentSnapshot& document, const FolderItem& file) {
+  const std::size_t points = std::min(document.Xpoints.size(), document.Ypoints.size());
+  return WriteFileWith(file, points,
+                       [&document](TextOutputStream& stream) { WriteDocument(document, stream); });
 }
 
 Result<DocumentData> ReadDocument(TextInputStream& stream) {
@@ -123,6 +162,8 @@ Result<DocumentData> ReadDocument(TextInputStream& stream) {
     const auto [x, y] = ReadPair(stream.ReadLine());
     data.Xpoints.push_back(x);
     data.Ypoints.push_back(y);
+    // A reading thread may be killed here.
+    if (data.Xpoints.size() % kPointsPerYield == 0) Yield();
   }
   // Checked once at the end: an overlong line ends the stream at once.
   if (stream.LineTooLong()) return FileResult::Failed(kFailedReadMessage);

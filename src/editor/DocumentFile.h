@@ -23,6 +23,7 @@
 namespace vantrel {
 
 class DocumentModel;
+class DocumentSnapshot;
 class FolderItem;
 class SettingSet;
 class TextInputStream;
@@ -79,8 +80,10 @@ struct DocumentData {
   std::vector<double> Ypoints;
 };
 
-// Writes the whole file to stream. Closing the stream is the caller's.
+// Writes the whole file to stream, from the live document or from a
+// snapshot of it. Closing the stream is the caller's.
 void WriteDocument(const DocumentModel& document, TextOutputStream& stream);
+void WriteDocument(const DocumentSnapshot& document, TextOutputStream& stream);
 
 // Save: writes the document to file; a document of more than
 // kMaxDocumentPoints points is refused, as the reader would refuse the file.
@@ -89,6 +92,9 @@ void WriteDocument(const DocumentModel& document, TextOutputStream& stream);
 // content is left in place, and the message for the user starts with
 // kWriteFailedMessage and says why.
 FileResult WriteDocumentFile(DocumentModel& document, const FolderItem& file);
+// The same from a snapshot, on any thread: writes the file and changes
+// nothing else; the caller makes file the document's and clears its "*".
+FileResult WriteSnapshotFile(const DocumentSnapshot& document, const FolderItem& file);
 
 // Reads a document from stream. Fails with kFailedReadMessage when the
 // settings block does not match or a line is longer than its bound, and with

@@ -28,6 +28,7 @@ DocumentModel::DocumentModel()
 DocumentModel::~DocumentModel() = default;
 
 void DocumentModel::Changed(bool b) {
+  if (b) ++edits_;
   changed_ = b;
   OnChanged(b);
 }

@@ -9,6 +9,7 @@
 // it runs on the event thread; worker threads read only the immutable
 // snapshots it publishes (Snapshot), never the fields below.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -88,6 +89,9 @@ class DocumentModel {
   // window update its title and menu items (OnChanged).
   bool Changed() const noexcept { return changed_; }
   void Changed(bool b);
+  // How many times the document has been marked changed: a save made from a
+  // snapshot clears the "*" only when no change came after the snapshot.
+  std::uint64_t Edits() const noexcept { return edits_; }
 
   // Restarts the preview. Unless InhibitPreview is set, the window first
   // fits its canvas (OnFitCanvas) and the view is refitted should the
@@ -178,6 +182,7 @@ class DocumentModel {
   void ErasePoint(std::size_t index);
 
   bool changed_ = false;
+  std::uint64_t edits_ = 0;
   mutable std::mutex snapshotMutex_;
   std::shared_ptr<const DocumentSnapshot> snapshot_;
 };

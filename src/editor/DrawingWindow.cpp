@@ -199,6 +199,8 @@ void DrawingWindow::OnActivate() {
 }
 
 bool DrawingWindow::CancelClose(bool /*appQuitting*/) {
+  // A save under way may be all the prompt would ask for.
+  FinishSave();
   if (!Changed()) return false;
   MessageDialog prompt;
   prompt.ActionButton->Caption = kSaveCaption;

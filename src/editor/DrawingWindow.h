@@ -9,11 +9,15 @@
 //
 // Made only through its factories, which build the window and read the file
 // before handing it out. Event thread only.
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "editor/DocumentFile.h"
 #include "editor/DocumentModel.h"
+#include "platform/core/FileResult.h"
 #include "platform/core/FolderItem.h"
 #include "platform/core/Numbers.h"
 #include "platform/qt/ControlRecord.h"
@@ -27,6 +31,7 @@ class MenuItem;
 class PreviewThreadClass;
 class ProgressBar;
 class RadioButton;
+class SaveThread;
 class StaticText;
 class SettingsWindowBase;
 
@@ -47,6 +52,8 @@ class DrawingWindow : public Window, public DocumentModel {
   // A document read from file. A file that cannot be read as a document gets
   // the failed-read message and no window at all: the result is then null.
   static std::shared_ptr<DrawingWindow> OpenDocument(const FolderItem& file);
+  // A document window for data, read from file beforehand (on a worker).
+  static std::shared_ptr<DrawingWindow> FromDocument(DocumentData data, const FolderItem& file);
 
   explicit DrawingWindow(Passkey);
   ~DrawingWindow() override;
@@ -58,6 +65,9 @@ class DrawingWindow : public Window, public DocumentModel {
   std::vector<std::shared_ptr<Window>> RenderWin;
   // The current preview thread; null until the first preview starts one.
   std::shared_ptr<PreviewThreadClass> PreviewThread;
+  // The File menu's save in progress, writing a snapshot of the document on
+  // a save thread; null when none runs.
+  std::shared_ptr<SaveThread> DocumentSave;
 
   using DocumentModel::Changed;
   using DocumentModel::Preview;
@@ -84,6 +94,14 @@ class DrawingWindow : public Window, public DocumentModel {
   // Asks for a file with the save dialog and writes the document there. False
   // when the user cancelled or the write failed.
   bool SaveAs();
+  // Blocks until the save in progress, if any, has ended and its outcome has
+  // been applied. Closing, reverting and every new save wait so: one
+  // document never has two saves at once, and the close prompt sees whether
+  // the work is kept.
+  void FinishSave();
+  // True when file is the document's file or the file a save in progress
+  // is writing: either way it belongs to this window.
+  bool HoldsFile(const FolderItem& file) const;
   // Reads file into this open window again (Revert To Saved): true when it
   // was read; otherwise the failed-read message is shown and the document
   // stays as it was.
@@ -152,9 +170,21 @@ class DrawingWindow : public Window, public DocumentModel {
   // from its controls) or read from a file.
   void OpenSettingsWindow();
   void CloseSettingsWindow();
-  // Save as the save prompt and File > Save do it: to the file, or with the
-  // save dialog when there is none. False when nothing was written.
+  // Save as the save prompt does it: to the file, or with the save dialog
+  // when there is none, waiting for the outcome. False when nothing was
+  // written.
   bool SaveForClose();
+  // The save dialog's answer; none when cancelled.
+  static std::optional<FolderItem> AskSaveFile();
+  // File > Save and Save As: writes the document as it stands now to f on a
+  // save thread and returns at once. named: f also gives the document its
+  // name. The outcome arrives through SaveEnded.
+  void StartSave(const FolderItem& f, bool named);
+  // Event thread: a save started at edit count edits has ended. On success
+  // f becomes the document's file and the "*" clears unless the document
+  // was changed since; a failure is told and keeps the "*".
+  static void SaveEnded(const std::weak_ptr<DrawingWindow>& self, const FolderItem& f, bool named,
+                        std::uint64_t edits, const FileResult& saved);
   // Whether count more points fit in the document; tells the user when not.
   bool RoomForPoints(std::size_t count);
 
@@ -189,6 +219,8 @@ class DrawingWindow : public Window, public DocumentModel {
   MenuItem* fileSave_ = nullptr;
   MenuItem* fileSaveAs_ = nullptr;
   MenuItem* fileRevertToSaved_ = nullptr;
+  // The file DocumentSave writes; none when no save runs.
+  std::optional<FolderItem> savingTo_;
 
   // Live preview (DrawingWindowPreview.cpp).
   // The host of the window's preview threads. A thread may keep it after the

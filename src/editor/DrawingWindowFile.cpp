@@ -1,20 +1,26 @@
 // The document window's file commands: making a window for a new or a stored
-// document, Save, Save As and Revert To Saved.
+// document, Save, Save As and Revert To Saved. The menu's Save and Save As
+// write a snapshot on a save thread; the close prompt's Save waits.
 //
 // A file is always read whole before the window or its document is touched,
 // so a file that cannot be read leaves no half-made window and a failed
 // revert leaves the document as it was.
+#include <chrono>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "editor/DocumentFile.h"
 #include "editor/DocumentServices.h"
+#include "editor/DocumentSnapshot.h"
 #include "editor/DrawingWindow.h"
 #include "model/Globals.h"
 #include "model/SettingSet.h"
 #include "model/SettingsCatalogue.h"
+#include "platform/core/SaveThread.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/EventThread.h"
 
 namespace vantrel {
 namespace {
@@ -65,8 +71,13 @@ std::shared_ptr<DrawingWindow> DrawingWindow::NewDocument(const std::string& nam
 std::shared_ptr<DrawingWindow> DrawingWindow::OpenDocument(const FolderItem& file) {
   std::optional<DocumentData> data = ReadForWindow(file);
   if (!data) return nullptr;
+  return FromDocument(std::move(*data), file);
+}
+
+std::shared_ptr<DrawingWindow> DrawingWindow::FromDocument(DocumentData data,
+                                                           const FolderItem& file) {
   auto window = std::make_shared<DrawingWindow>(Passkey{});
-  ApplyDocument(*window, std::move(*data), file);
+  ApplyDocument(*window, std::move(data), file);
   window->OpenSettingsWindow();
   window->Changed(false);
   return window;
@@ -96,13 +107,17 @@ bool DrawingWindow::WriteFile(const FolderItem& f) {
   return written.Ok();
 }
 
-bool DrawingWindow::SaveAs() {
+std::optional<FolderItem> DrawingWindow::AskSaveFile() {
   SaveAsDialog dialog;
   dialog.InitialDirectory = Globals::FracFolder();
   dialog.PromptText = kSavePromptText;
   dialog.SuggestedFileName = kSaveSuggestedFileName;
   dialog.Title = kSaveDialogTitle;
-  const std::optional<FolderItem> f = dialog.ShowModal();
+  return dialog.ShowModal();
+}
+
+bool DrawingWindow::SaveAs() {
+  const std::optional<FolderItem> f = AskSaveFile();
   if (!f || !WriteFile(*f)) return false;
   Name = f->Name();
   Changed(false);
@@ -118,16 +133,83 @@ bool DrawingWindow::SaveForClose() {
 bool DrawingWindow::FileSave_Action() {
   // The item is offered only with a file; should it fire without one, Save
   // As is the only save there is.
-  SaveForClose();
+  if (CurrentFile) {
+    StartSave(FolderItem(*CurrentFile), false);
+  } else if (const std::optional<FolderItem> f = AskSaveFile()) {
+    StartSave(*f, true);
+  }
   return false;
 }
 
 bool DrawingWindow::FileSaveAs_Action() {
-  SaveAs();
+  if (const std::optional<FolderItem> f = AskSaveFile()) StartSave(*f, true);
   return false;
 }
 
+void DrawingWindow::StartSave(const FolderItem& f, bool named) {
+  FinishSave();
+  if (HeldByAnotherWindow(f, *this)) {
+    MsgBox(HeldElsewhereMessage(f));
+    return;
+  }
+  // Published now: a settings edit does not publish, and the file must hold
+  // the document exactly as it stands at the press.
+  PublishSnapshot();
+  const std::shared_ptr<const DocumentSnapshot> snapshot = Snapshot();
+  const std::uint64_t edits = Edits();
+  const std::weak_ptr<DrawingWindow> self =
+      std::static_pointer_cast<DrawingWindow>(weak_from_this().lock());
+  auto save = std::make_shared<SaveThread>(
+      [snapshot, f] { return WriteSnapshotFile(*snapshot, f); }, &PostToEventThread,
+      [self, f, named, edits](const FileResult& saved) {
+        SaveEnded(self, f, named, edits, saved);
+      });
+  try {
+    save->Run();
+  } catch (const std::system_error&) {
+    // No thread to be had: the save is made here.
+    SaveEnded(self, f, named, edits, WriteSnapshotFile(*snapshot, f));
+    return;
+  }
+  DocumentSave = std::move(save);
+  savingTo_ = f;
+}
+
+void DrawingWindow::SaveEnded(const std::weak_ptr<DrawingWindow>& self, const FolderItem& f,
+                              bool named, std::uint64_t edits, const FileResult& saved) {
+  const std::shared_ptr<DrawingWindow> window = self.lock();
+  if (window) {
+    window->DocumentSave = nullptr;
+    window->savingTo_.reset();
+  }
+  // A window closed meanwhile (its user chose not to save) still hears of a
+  // failure.
+  if (!saved) MsgBox(saved.Error());
+  if (!saved || !window || !window->IsOpen()) return;
+  window->CurrentFile = f;
+  if (named) window->Name = f.Name();
+  // Also refreshes the title for a new name.
+  window->Changed(window->Edits() != edits);
+  if (named && window->SettingsWin) {
+    window->SettingsWin->Title(kSettingsTitlePrefix + window->Title());
+  }
+}
+
+void DrawingWindow::FinishSave() {
+  const std::shared_ptr<SaveThread> save = DocumentSave;
+  if (!save) return;
+  // Never killed, so it ends; its outcome is then already queued.
+  save->WaitUntilEnded(std::chrono::hours(24 * 365));
+  DrainEventThreadQueue();
+}
+
+bool DrawingWindow::HoldsFile(const FolderItem& file) const {
+  return (CurrentFile && CurrentFile->SameFile(file)) || (savingTo_ && savingTo_->SameFile(file));
+}
+
 bool DrawingWindow::FileRevertToSaved_Action() {
+  // The file read back must be the one a save under way is writing.
+  FinishSave();
   if (!Changed() || !CurrentFile) return false;
   MessageDialog prompt;
   prompt.ActionButton->Caption = kRevertCaption;

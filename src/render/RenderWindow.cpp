@@ -16,6 +16,7 @@
 #include "model/SettingsCatalogue.h"
 #include "platform/core/Picture.h"
 #include "platform/core/PicturePyramid.h"
+#include "platform/core/SaveThread.h"
 #include "platform/core/Text.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/ComboBox.h"
@@ -189,7 +190,7 @@ void RenderWindow::Start() {
       std::static_pointer_cast<RenderWindow>(shared_from_this());
   RenderThread = std::make_shared<vantrel::RenderThread>(
       Fractal, Pyramid, DWin->Snapshot(),
-      [](std::function<void()> call) { PostToEventThread(std::move(call)); },
+      &PostToEventThread,
       [self](vantrel::RenderThread::Outcome outcome) {
         if (const std::shared_ptr<RenderWindow> window = self.lock()) window->RenderEnded(outcome);
       });
@@ -232,7 +233,8 @@ void RenderWindow::ProgressTimer_Action() {
 // --- Save ----------------------------------------------------------------------
 
 void RenderWindow::SaveBTN_Action() {
-  if (!Fractal || !DWin) return;
+  // One save at a time: a second would race the first to the same file.
+  if (!Fractal || !DWin || SaveThread) return;
   const std::optional<FolderItem> f = GetSaveFolderItem("", DWin->Name + kPictureSuffix);
   if (!f) return;
   SavePicture(*f);
@@ -246,9 +248,33 @@ void RenderWindow::SavePicture(const FolderItem& f) {
            "\": it is open in a document window.");
     return;
   }
-  if (const FileResult saved = SaveAsPicture(f, *Fractal); !saved) {
-    MsgBox(std::string(kSaveFailedMessage) + " " + saved.Error() + ".");
+  // The render has ended, so the picture no longer changes: the save thread
+  // reads it through its own reference, which keeps it alive should the
+  // window close before the save ends.
+  const std::shared_ptr<const Picture> picture = Fractal;
+  const std::weak_ptr<RenderWindow> self =
+      std::static_pointer_cast<RenderWindow>(shared_from_this());
+  auto save = std::make_shared<vantrel::SaveThread>(
+      [picture, f] { return SaveAsPicture(f, *picture); },
+      &PostToEventThread,
+      [self](const FileResult& saved) { PictureSaved(self, saved); });
+  try {
+    save->Run();
+  } catch (const std::system_error&) {
+    // No thread to be had: the save is made here, and the window waits.
+    PictureSaved(self, SaveAsPicture(f, *picture));
+    return;
   }
+  SaveThread = std::move(save);
+  SaveBTN().Enabled(false);
+}
+
+void RenderWindow::PictureSaved(const std::weak_ptr<RenderWindow>& self, const FileResult& saved) {
+  if (const std::shared_ptr<RenderWindow> window = self.lock(); window && window->IsOpen()) {
+    window->SaveThread = nullptr;
+    window->SaveBTN().Enabled(true);
+  }
+  if (!saved) MsgBox(std::string(kSaveFailedMessage) + " " + saved.Error() + ".");
 }
 
 // --- Window events -------------------------------------------------------------
@@ -259,6 +285,8 @@ void RenderWindow::OnClose() {
   // of the picture, the thread and the document at once, so a closed window
   // that its document still lists holds no picture memory.
   RenderThread = nullptr;
+  // A save is not stopped: it ends on its own, and tells a failure.
+  SaveThread = nullptr;
   Fractal = nullptr;
   Pyramid = nullptr;
   DWin = nullptr;

@@ -9,12 +9,14 @@
 // on the event thread (DrawTimer shows the growing picture every 2000 ms,
 // ProgressTimer moves the bar every 1000 ms), the end of the render (delivered
 // on the event thread: last picture, timers off, bar hidden, Save enabled)
-// and the Save button. The picture view (zoom box, scroll bars, drag panning,
+// and the Save button, whose save runs on a SaveThread. The picture view (zoom box, scroll bars, drag panning,
 // painting) is in RenderWindowView.cpp.
 //
-// Event thread only; the worker reaches the window only through its Finish.
+// Event thread only; the workers reach the window only through what they
+// deliver (the render's Finish, a save's outcome).
 #include <memory>
 
+#include "platform/core/FileResult.h"
 #include "platform/core/Numbers.h"
 #include "platform/qt/ControlRecord.h"
 #include "platform/qt/Window.h"
@@ -32,6 +34,7 @@ class Picture;
 class PicturePyramid;
 class ProgressBar;
 class PushButton;
+class SaveThread;
 class ScrollBar;
 class SettingSet;
 class Timer;
@@ -80,6 +83,10 @@ class RenderWindow : public Window {
   std::shared_ptr<DrawingWindow> DWin;
   // The worker; null once the window has closed.
   std::shared_ptr<vantrel::RenderThread> RenderThread;
+  // The save in progress, writing the finished picture; null when none runs
+  // and once the window has closed (a save outlives its window: it finishes,
+  // or fails and says so). Save is disabled while one runs.
+  std::shared_ptr<vantrel::SaveThread> SaveThread;
 
   // The view (RenderWindowView.cpp).
   Integer XScroll = 0;    // offset of the part shown, in pixels of the scaled picture
@@ -142,8 +149,12 @@ class RenderWindow : public Window {
   // Starts the worker; it reports its end through RenderEnded.
   void Start();
   void RenderEnded(vantrel::RenderThread::Outcome outcome);
-  // Writes the picture to f, saying so when that fails.
+  // Starts writing the picture to f on a save thread; its end is told
+  // through PictureSaved.
   void SavePicture(const FolderItem& f);
+  // Event thread: the save has ended. A failure is told also when the
+  // window has closed meanwhile.
+  static void PictureSaved(const std::weak_ptr<RenderWindow>& self, const FileResult& saved);
   // Fills the strips that a scroll by (dx, dy) uncovered from the picture.
   void FillUncovered(Integer dx, Integer dy);
   // Draws the scaled picture onto the canvas rectangle given, as DrawFrac

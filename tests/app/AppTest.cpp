@@ -3,11 +3,13 @@
 // every window and where the activation goes when a dialog closes.
 #include <QGuiApplication>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <filesystem>
 
 #include "app/AboutBox.h"
 #include "app/App.h"
+#include "editor/DocumentReadThread.h"
 #include "editor/DocumentWindowFixture.h"
 #include "menus/MenuBar1.h"
 #include "model/Globals.h"
@@ -31,6 +33,11 @@ class AppTest : public DocumentWindowFixture {
   }
 
   std::shared_ptr<DrawingWindow> New() { return Keep(app_.AddNewWin(std::nullopt)); }
+  // Open Fractal, waiting for the file to be read and its window made.
+  void OpenAndWait() {
+    app_.FileOpenFractal_Action();
+    EXPECT_TRUE(SettleUntil([this] { return app_.Opening.empty(); }));
+  }
   Names Titles() const {
     Names titles;
     for (const auto& window : app_.DrawingWin) titles.push_back(window->Title());
@@ -76,7 +83,7 @@ TEST_F(AppTest, OpenFractalAsksInTheSavedFractalsFolderAndListsWhatItReads) {
   w->Close();  // else Open would bring it forward
 
   dialogs_.AnswerFile(File("Star.txt"));
-  app_.FileOpenFractal_Action();
+  OpenAndWait();
   const DialogRequest& asked = dialogs_.Requests().back();
   EXPECT_EQ(asked.Kind, DialogKind::OpenDialog);
   EXPECT_EQ(asked.Title, "Select a Fractal");
@@ -86,15 +93,54 @@ TEST_F(AppTest, OpenFractalAsksInTheSavedFractalsFolderAndListsWhatItReads) {
   EXPECT_EQ(app_.DrawingWin[0]->Title(), "Star");
 
   dialogs_.AnswerCancel();
-  app_.FileOpenFractal_Action();
+  OpenAndWait();
   EXPECT_EQ(app_.DrawingWin.size(), 1u);
 
   // A file that is not a document: a message, and nothing listed.
   WriteText("Picture.JPG", "\xff\xd8 not a fractal");
   dialogs_.AnswerFile(File("Picture.JPG"));
-  app_.FileOpenFractal_Action();
+  OpenAndWait();
   EXPECT_EQ(app_.DrawingWin.size(), 1u);
   EXPECT_EQ(Messages(), (Names{kFailedReadMessage}));
+}
+
+// Open reads on a worker: meanwhile the event loop runs, a second Open of
+// the same file is ignored, and the window comes with the data. A quit stops
+// a read under way, and no window comes of it.
+TEST_F(AppTest, OpenReadsBesideTheEventLoopAndMakesOneWindowPerFile) {
+  auto w = New();
+  for (int i = 0; i < 20000; ++i) w->AddPoint(i / 20000.0, 0.5, -1);
+  dialogs_.AnswerFile(File("Big.txt"));
+  ASSERT_TRUE(w->SaveAs());
+  w->Close();
+
+  for (int i = 0; i < 2; ++i) dialogs_.AnswerFile(File("Big.txt"));
+  app_.FileOpenFractal_Action();
+  ASSERT_EQ(app_.Opening.size(), 1u);
+  app_.Opening[0]->Suspend();
+  ASSERT_TRUE(SettleUntil([this] { return app_.Opening[0]->Parked(); }));
+  app_.FileOpenFractal_Action();
+  EXPECT_EQ(app_.Opening.size(), 1u) << "not read twice";
+  bool fired = false;
+  QTimer::singleShot(0, [&fired] { fired = true; });
+  EXPECT_TRUE(SettleUntil([&fired] { return fired; })) << "the event loop runs during a read";
+  EXPECT_TRUE(app_.DrawingWin.empty());
+  app_.Opening[0]->Resume();
+  ASSERT_TRUE(SettleUntil([this] { return app_.Opening.empty(); }));
+  ASSERT_EQ(app_.DrawingWin.size(), 1u);
+  Keep(app_.DrawingWin[0]);
+  EXPECT_EQ(app_.DrawingWin[0]->Xpoints.size(), 20000u);
+  app_.DrawingWin[0]->Close();
+
+  dialogs_.AnswerFile(File("Big.txt"));
+  app_.FileOpenFractal_Action();
+  ASSERT_EQ(app_.Opening.size(), 1u);
+  const std::shared_ptr<Thread> read = app_.Opening[0];
+  app_.CancelOpens();
+  EXPECT_TRUE(read->WaitUntilEnded(std::chrono::seconds(10)));
+  Settle();
+  EXPECT_TRUE(app_.DrawingWin.empty());
+  EXPECT_TRUE(Messages().empty());
 }
 
 // Spellings of one file: a link, a climb out of a folder, a second hard link.

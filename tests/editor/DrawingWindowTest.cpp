@@ -1,6 +1,7 @@
 // The document window: title and menus, the keyboard delete, the save prompt,
 // saving, reading and reverting through the window, and fitting the canvas.
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <filesystem>
 #include <tuple>
@@ -11,6 +12,7 @@
 #include "platform/core/FileSizeLimit.h"
 #include "model/Globals.h"
 #include "model/SettingSet.h"
+#include "platform/core/SaveThread.h"
 #include "platform/qt/Application.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/MenuDispatch.h"
@@ -64,6 +66,7 @@ TEST_F(DrawingWindowTest, ChangedSetsTheStarAndSaveAndRevertNeedAFile) {
   EXPECT_TRUE(Enabled(*w, "FileRevertToSaved"));
 
   w->FileSave_Action();
+  w->FinishSave();
   EXPECT_EQ(w->Title(), "Untitled");
   EXPECT_FALSE(w->FileSave().Enabled());
   EXPECT_FALSE(Enabled(*w, "FileRevertToSaved"));
@@ -168,6 +171,7 @@ TEST_F(DrawingWindowTest, AFailedSaveIsReportedAndChangesNothing) {
     const FileSizeLimit limit(16);
     ASSERT_TRUE(limit.Active());
     w->FileSave_Action();
+    w->FinishSave();
   }
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_EQ(Messages()[1], "Failed to save file. Could not write \"" +
@@ -182,6 +186,7 @@ TEST_F(DrawingWindowTest, AFailedSaveIsReportedAndChangesNothing) {
   fs::create_directories(folder_ / "Star.txt");
   WriteText("Star.txt/inside", "kept");
   w->FileSave_Action();
+  w->FinishSave();
   ASSERT_EQ(Messages().size(), 3u);
   EXPECT_NE(Messages()[2].find((folder_ / "Star.txt").string()), std::string::npos);
   EXPECT_TRUE(w->Changed());
@@ -194,6 +199,66 @@ TEST_F(DrawingWindowTest, AFailedSaveIsReportedAndChangesNothing) {
   CloseBox(*w);
   EXPECT_TRUE(w->IsOpen());
   EXPECT_EQ(Messages().size(), 4u);
+}
+
+// The menu's Save writes a snapshot on a save thread. Held half-way, the
+// window goes on handling events and edits; the file then holds the document
+// as it stood at the press, and the "*" stays for the edit made meanwhile.
+// The file being written belongs to the window before the save ends.
+TEST_F(DrawingWindowTest, SaveWritesTheDocumentAsAtThePressWhileTheWindowGoesOn) {
+  auto w = NewDoc();
+  for (int i = 0; i < 20000; ++i) w->AddPoint(i / 20000.0, 0.25, -1);
+  dialogs_.AnswerFile(File("Star.txt"));
+  w->FileSaveAs_Action();
+  ASSERT_NE(w->DocumentSave, nullptr);
+  w->DocumentSave->Suspend();
+  ASSERT_TRUE(SettleUntil([&w] { return w->DocumentSave->Parked(); }));
+  EXPECT_TRUE(w->HoldsFile(File("Star.txt")));
+  EXPECT_EQ(w->Title(), "Untitled*") << "named only once written";
+  bool fired = false;
+  QTimer::singleShot(0, [&fired] { fired = true; });
+  EXPECT_TRUE(SettleUntil([&fired] { return fired; })) << "the event loop runs during a save";
+  w->AddPoint(0.5, 0.875, -1);
+  w->DocumentSave->Resume();
+  ASSERT_TRUE(SettleUntil([&w] { return w->DocumentSave == nullptr; }));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(w->Title(), "Star.txt*") << "named, and changed since the press";
+  EXPECT_EQ(w->CurrentFile, File("Star.txt"));
+  EXPECT_EQ(ReadText("Star.txt").find("0.5,0.875"), std::string::npos);
+  EXPECT_NE(ReadText("Star.txt").find("0.99995,0.25"), std::string::npos);
+
+  // Saved again with nothing changed meanwhile, the "*" goes.
+  w->FileSave_Action();
+  w->FinishSave();
+  EXPECT_EQ(w->Title(), "Star.txt");
+  EXPECT_NE(ReadText("Star.txt").find("0.5,0.875"), std::string::npos);
+}
+
+// Closing waits for a save under way: one that succeeds leaves nothing to
+// ask; one that fails is told first and the prompt then asks as before.
+TEST_F(DrawingWindowTest, CloseWaitsForTheSaveUnderWayBeforeItAsks) {
+  auto w = NewDoc();
+  w->AddPoint(0.5, 0.5, -1);
+  dialogs_.AnswerFile(File("Star.txt"));
+  w->FileSaveAs_Action();
+  const std::size_t asked = dialogs_.Requests().size();
+  CloseBox(*w);
+  EXPECT_FALSE(w->IsOpen());
+  EXPECT_EQ(dialogs_.Requests().size(), asked) << "no prompt for saved work";
+  EXPECT_NE(ReadText("Star.txt").find("0.5,0.5"), std::string::npos);
+
+  auto failing = NewDoc();
+  failing->AddPoint(0.5, 0.5, -1);
+  fs::create_directories(folder_ / "Folder.txt");
+  dialogs_.AnswerFile(File("Folder.txt"));
+  failing->FileSaveAs_Action();
+  dialogs_.AnswerButton(MessageDialogChoice::Cancel);
+  CloseBox(*failing);
+  EXPECT_TRUE(failing->IsOpen());
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("Folder.txt"), std::string::npos);
+  EXPECT_EQ(LastRequest().Kind, DialogKind::MessageDialog) << "then the prompt";
+  EXPECT_EQ(failing->Title(), "Untitled*");
 }
 
 // Reading itself is the document file's test; here, what the window adds.

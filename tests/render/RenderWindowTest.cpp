@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QResizeEvent>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -20,6 +21,7 @@
 #include "model/SettingSet.h"
 #include "platform/core/Picture.h"
 #include "platform/core/PicturePyramid.h"
+#include "platform/core/SaveThread.h"
 #include "platform/core/ShrunkPicture.h"
 #include "platform/qt/Canvas.h"
 #include "platform/qt/ComboBox.h"
@@ -44,6 +46,12 @@ using test::SettleUntil;
 
 bool WaitForEnd(RenderWindow& w) {
   return SettleUntil([&w] { return w.SaveBTN().Enabled(); });
+}
+
+// Presses Save and waits for the save thread's outcome to arrive.
+void SaveAndWait(RenderWindow& w) {
+  w.SaveBTN_Action();
+  EXPECT_TRUE(SettleUntil([&w] { return w.SaveThread == nullptr; }));
 }
 
 class RenderWindowTest : public ::testing::Test {
@@ -237,7 +245,7 @@ TEST_F(RenderWindowTest, SaveWritesAJpegAndAFailedSaveLeavesWhatWasThereAndSaysW
   // Saved through a link: the file it points to gets the picture.
   fs::create_symlink("Real.JPG", folder_ / "Star.JPG");
   dialogs_.AnswerFile(FolderItem(folder_ / "Star.JPG"));
-  w->SaveBTN_Action();
+  SaveAndWait(*w);
   EXPECT_EQ(dialogs_.Requests().at(0).SuggestedFileName, "Untitled.JPG");
   EXPECT_TRUE(fs::is_symlink(folder_ / "Star.JPG"));
   const QImage image(QString::fromStdString((folder_ / "Real.JPG").string()), "JPG");
@@ -252,14 +260,14 @@ TEST_F(RenderWindowTest, SaveWritesAJpegAndAFailedSaveLeavesWhatWasThereAndSaysW
   for (const char* name : {"Old.JPG", "Kept.JPG", "Big.JPG"}) {
     dialogs_.AnswerFile(FolderItem(folder_ / name));
   }
-  w->SaveBTN_Action();
-  w->SaveBTN_Action();
+  SaveAndWait(*w);
+  SaveAndWait(*w);
   // A disk that fills part-way: the system's reason, not an unknown error.
   bool limited = false;
   {
     const test::FileSizeLimit limit(1024);
     limited = limit.Active();
-    w->SaveBTN_Action();
+    SaveAndWait(*w);
   }
   const auto named = [&](const char* name) { return "\"" + (folder_ / name).string() + "\": "; };
   ASSERT_EQ(Messages().size(), 3u);
@@ -291,13 +299,13 @@ TEST_F(RenderWindowTest, AFailedSaveOnAFullDiskLeavesTheOldPictureByteForByte) {
     if (!disk.Active()) GTEST_SKIP() << disk.Why();
     const fs::path file = disk.Root() / "Star.JPG";
     dialogs_.AnswerFile(FolderItem(file));
-    w->SaveBTN_Action();
+    SaveAndWait(*w);
     const std::string old = bytes(file);
     ASSERT_GT(old.size(), 0u);
     for (Integer x = 0; x < 320; ++x) w->Fractal->SetPixel(x, 120 + inodes, 0xFFFF);
     inodes ? disk.UseAllInodes() : disk.UseAllRoom();
     dialogs_.AnswerFile(FolderItem(file));
-    w->SaveBTN_Action();
+    SaveAndWait(*w);
     ASSERT_FALSE(Messages().empty());
     EXPECT_THAT(Messages().back(), ::testing::EndsWith("\"" + file.string() +
                                                        "\": No space left on device."));
@@ -318,8 +326,8 @@ TEST_F(RenderWindowTest, SaveRefusesTheFileOfAnOpenDocument) {
   };
   fs::create_symlink("Star.txt", folder_ / "Link.txt");
   for (const char* name : {"Link.txt", "Other.txt"}) dialogs_.AnswerFile(FolderItem(folder_ / name));
-  w->SaveBTN_Action();
-  w->SaveBTN_Action();
+  SaveAndWait(*w);
+  SaveAndWait(*w);
   EXPECT_EQ(Messages(), std::vector<std::string>{"Failed to save picture. Could not save \"" +
                                                  (folder_ / "Link.txt").string() +
                                                  "\": it is open in a document window."});
@@ -336,7 +344,7 @@ TEST_F(RenderWindowTest, PictureAtTheEncodersLimitSavesAndOnePixelMoreIsRefusedU
   for (const char* name : {"Limit.JPG", "Wide.JPG", "High.JPG"}) {
     dialogs_.AnswerFile(FolderItem(folder_ / name));
   }
-  for (const auto& w : {atLimit, wide, high}) w->SaveBTN_Action();
+  for (const auto& w : {atLimit, wide, high}) SaveAndWait(*w);
   const QImage image(QString::fromStdString((folder_ / "Limit.JPG").string()), "JPG");
   EXPECT_EQ(image.size(), QSize(65500, 1));
   const auto refused = [&](const char* name) {
@@ -346,6 +354,75 @@ TEST_F(RenderWindowTest, PictureAtTheEncodersLimitSavesAndOnePixelMoreIsRefusedU
   EXPECT_EQ(Messages(), (std::vector<std::string>{refused("Wide.JPG"), refused("High.JPG")}));
   EXPECT_FALSE(fs::exists(folder_ / "Wide.JPG"));
   EXPECT_FALSE(fs::exists(folder_ / "High.JPG"));
+}
+
+// The save runs on its own thread: while it is held half-way the window
+// goes on handling events, Save is off (a second press asks nothing), and
+// nothing is at the file yet; let go, it writes the picture the render made.
+TEST_F(RenderWindowTest, SaveRunsBesideTheEventLoopOneAtATime) {
+  auto w = Render(1200, 900);
+  ASSERT_TRUE(WaitForEnd(*w));
+  for (Integer y = 0; y < 900; ++y) {
+    for (Integer x = 0; x < 1200; ++x) w->Fractal->SetPixel(x, y, x < 600 ? 0xF800 : 0x07E0);
+  }
+  const fs::path file = folder_ / "Held.JPG";
+  dialogs_.AnswerFile(FolderItem(file));
+  w->SaveBTN_Action();
+  ASSERT_NE(w->SaveThread, nullptr);
+  w->SaveThread->Suspend();
+  ASSERT_TRUE(SettleUntil([&w] { return w->SaveThread->Parked(); }));
+  bool fired = false;
+  QTimer::singleShot(0, [&fired] { fired = true; });
+  EXPECT_TRUE(SettleUntil([&fired] { return fired; })) << "the event loop runs during a save";
+  EXPECT_FALSE(w->SaveBTN().Enabled());
+  w->SaveBTN_Action();
+  EXPECT_EQ(dialogs_.Requests().size(), 1u) << "no second save while one runs";
+  EXPECT_FALSE(fs::exists(file));
+  w->SaveThread->Resume();
+  ASSERT_TRUE(SettleUntil([&w] { return w->SaveThread == nullptr; }));
+  EXPECT_TRUE(w->SaveBTN().Enabled());
+  EXPECT_TRUE(Messages().empty());
+  const QImage image(QString::fromStdString(file.string()), "JPG");
+  ASSERT_EQ(image.size(), QSize(1200, 900));
+  for (const QPoint at : {QPoint(10, 10), QPoint(590, 450), QPoint(610, 880)}) {
+    const QRgb pixel = image.pixel(at);
+    const bool red = at.x() < 600;
+    EXPECT_GE(red ? qRed(pixel) : qGreen(pixel), 245) << at.x() << "," << at.y();
+    EXPECT_LE(red ? qGreen(pixel) : qRed(pixel), 10) << at.x() << "," << at.y();
+    EXPECT_LE(qBlue(pixel), 10);
+  }
+}
+
+// Closing the window (as a quit does) lets its save finish: the thread keeps
+// the picture, WaitForAllSaves returns only once the file is in place, and a
+// save that fails after its window closed still says so.
+TEST_F(RenderWindowTest, ASaveOutlivesItsWindowAndAFailureIsStillTold) {
+  auto saved = Render(800, 600);
+  auto failing = Render(80, 60);
+  ASSERT_TRUE(WaitForEnd(*saved) && WaitForEnd(*failing));
+  fs::create_directories(folder_ / "Folder.JPG");
+  for (const char* name : {"Closed.JPG", "Folder.JPG"}) {
+    dialogs_.AnswerFile(FolderItem(folder_ / name));
+  }
+  saved->SaveBTN_Action();
+  failing->SaveBTN_Action();
+  const std::shared_ptr<SaveThread> save = saved->SaveThread;
+  ASSERT_NE(save, nullptr);
+  save->Suspend();
+  ASSERT_TRUE(SettleUntil([&save] { return save->Parked(); }));
+  saved->Close();
+  failing->Close();
+  EXPECT_EQ(saved->Fractal, nullptr) << "the window let go of its picture";
+  save->Resume();
+  WaitForAllSaves();
+  EXPECT_EQ(QImage(QString::fromStdString((folder_ / "Closed.JPG").string()), "JPG").size(),
+            QSize(800, 600));
+  Settle();
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Failed to save picture. Could not create \"" +
+                                                 (folder_ / "Folder.JPG").string() +
+                                                 "\": it is a folder."});
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2)
+      << "no temporary file left";
 }
 
 // --- The picture view: a finished 800 x 800 render (canvas 484 x 457) whose

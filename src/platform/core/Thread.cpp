@@ -9,6 +9,8 @@
 #include <system_error>
 #include <typeinfo>
 
+#include "platform/core/WaitableCount.h"
+
 namespace vantrel {
 
 namespace {
@@ -19,26 +21,13 @@ thread_local Thread* tCurrent = nullptr;
 // Pixels the calling thread may still write before YieldForPixels yields.
 thread_local std::int64_t tPixelsLeft = kPixelsPerYield;
 
-// How many OS threads of this class are alive, for WaitForAllThreads. Never
-// destroyed: a detached thread may still be leaving CountLive while the
-// process exits.
-struct LiveThreads {
-  std::mutex Mutex;
-  std::condition_variable Changed;
-  int Count = 0;
-};
-
-LiveThreads& Live() {
-  static LiveThreads* live = new LiveThreads;
-  return *live;
+// How many OS threads of this class are alive, for WaitForAllThreads.
+WaitableCount& Live() {
+  static WaitableCount& live = WaitableCount::New();
+  return live;
 }
 
-void CountLive(int change) {
-  LiveThreads& live = Live();
-  std::lock_guard lock(live.Mutex);
-  live.Count += change;
-  live.Changed.notify_all();
-}
+void CountLive(int change) { Live().Add(change); }
 
 std::size_t StackBytes(Integer requested) {
   const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
@@ -211,10 +200,6 @@ void YieldForPixels(std::int64_t pixels) {
   }
 }
 
-bool WaitForAllThreads(std::chrono::milliseconds timeout) {
-  LiveThreads& live = Live();
-  std::unique_lock lock(live.Mutex);
-  return live.Changed.wait_for(lock, timeout, [&live] { return live.Count == 0; });
-}
+bool WaitForAllThreads(std::chrono::milliseconds timeout) { return Live().WaitForZero(timeout); }
 
 }  // namespace vantrel

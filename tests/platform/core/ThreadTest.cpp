@@ -8,8 +8,10 @@
 #include <functional>
 #include <mutex>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
+#include "platform/core/SaveThread.h"
 #include "platform/core/Thread.h"
 #include "support/Eventually.h"
 
@@ -202,6 +204,50 @@ TEST(Thread, HonoursTheStackSize) {
 class Throwing : public Thread {
   void OnRun() override { throw std::runtime_error("broken body"); }
 };
+
+// The program waits for its saves at exit: the wait ends only after the
+// save's outcome has been posted, and neither a save never run nor one
+// killed at a yield keeps it waiting.
+TEST(SaveThread, WaitForAllSavesEndsWithTheOutcomePostedAndNeverHangs) {
+  std::mutex mutex;
+  std::deque<std::function<void()>> posted;
+  const Thread::Post post = [&](std::function<void()> call) {
+    std::lock_guard lock(mutex);
+    posted.push_back(std::move(call));
+  };
+  std::atomic<bool> release{false};
+  std::string told;
+  auto save = std::make_shared<SaveThread>(
+      [&release] {
+        while (!release) Yield();
+        return FileResult::Failed("disk full");
+      },
+      post, [&told](const FileResult& outcome) { told = outcome.Error(); });
+  { auto never = std::make_shared<SaveThread>([] { return FileResult(); }, post,
+                                              [](const FileResult&) {}); }
+  auto killed = std::make_shared<SaveThread>(
+      [] {
+        for (;;) Yield();
+        return FileResult();
+      },
+      post, [](const FileResult&) {});
+  save->Run();
+  killed->Run();
+  killed->Kill();
+  std::atomic<bool> waited{false};
+  std::thread waiter([&waited] {
+    WaitForAllSaves();
+    waited = true;
+  });
+  std::this_thread::sleep_for(20ms);
+  EXPECT_FALSE(waited) << "a save still runs";
+  release = true;
+  waiter.join();
+  std::lock_guard lock(mutex);
+  ASSERT_EQ(posted.size(), 1u);
+  posted.front()();
+  EXPECT_EQ(told, "disk full");
+}
 
 TEST(ThreadDeathTest, AnEscapingExceptionStopsTheProgramSayingWhat) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
