@@ -60,6 +60,24 @@ OvalUnion::OvalUnion(Integer width, Integer height, Integer size)
   }
 }
 
+void OvalUnion::Merge(const OvalUnion& other) {
+  if (!dense_) {
+    corners_.insert(corners_.end(), other.corners_.begin(), other.corners_.end());
+    return;
+  }
+  // The spare column's bits and sides merge too; nothing reads them.
+  for (std::size_t k = 0; k < band_.size(); ++k) band_[k] |= other.band_[k];
+  for (std::size_t k = 0; k < above_.size(); ++k) {
+    above_[k] = std::max(above_[k], other.above_[k]);
+    below_[k] = std::min(below_[k], other.below_[k]);
+  }
+}
+
+std::size_t OvalUnion::FixedBytes() const {
+  return band_.size() * sizeof(std::uint64_t) + (above_.size() + below_.size()) * sizeof(Int64) +
+         chords_.size() * sizeof(Int64);
+}
+
 bool OvalUnion::AnyInGrid() const {
   const auto c = static_cast<std::size_t>(columns_);  // the spare column's start
   const auto spare = c * static_cast<std::size_t>(bandRows_ + 2);

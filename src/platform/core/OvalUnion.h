@@ -14,6 +14,7 @@
 // (width + size) x height, plus a constant per circle added. Circles whose
 // box misses the surface are dropped as they are added.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <utility>
@@ -42,8 +43,7 @@ class OvalUnion {
   // a spare column that is never read.
   void Add(Integer x, Integer y) {
     const Int64 column = Int64{x} - firstLeft_;
-    const bool across = static_cast<std::uint64_t>(column) < static_cast<std::uint64_t>(columns_);
-    const bool reaches = across & (y < height_) & (Int64{y} + size_ > 0);
+    const bool reaches = Reaches(x, y);
     if (!dense_) {
       if (reaches) corners_.emplace_back(x, y);
       return;
@@ -56,6 +56,23 @@ class OvalUnion {
     above_[c] = std::max(above_[c], Either(row < 0, y, kNoAbove));
     below_[c] = std::min(below_[c], Either(row == bandRows_, y, kNoBelow));
   }
+
+  // Whether that circle covers some of the surface's pixels: a caller
+  // adding a crowd can leave out beforehand those that do not, since
+  // several of those in a row each update the same spare column in turn.
+  bool Reaches(Integer x, Integer y) const {
+    const Int64 column = Int64{x} - firstLeft_;
+    const bool across = static_cast<std::uint64_t>(column) < static_cast<std::uint64_t>(columns_);
+    return across & (y < height_) & (Int64{y} + size_ > 0);
+  }
+
+  // Adds every circle of other, which was made with the same width, height
+  // and size: the union of both, as if other's circles had been added here.
+  // So parts of a crowd can be gathered apart, on threads of their own.
+  void Merge(const OvalUnion& other);
+
+  // The bytes this union holds however many circles it gets (its grid).
+  std::size_t FixedBytes() const;
 
   // The union's pixels: rows from the top, each row's runs left to right.
   // Yields as it goes, so a worker computing it can be killed.

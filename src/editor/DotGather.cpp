@@ -1,0 +1,220 @@
+#include "editor/DotGather.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <exception>
+#include <mutex>
+#include <optional>
+#include <system_error>
+
+#include "platform/core/Thread.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace vantrel {
+
+namespace {
+
+// Points converted in one go: the corners fit in the first-level cache, and
+// a kill waits for at most one block (a few microseconds).
+constexpr std::size_t kBlock = 1024;
+// The parts' own unions together stay under this, so a union with a large
+// grid (a dot size far beyond the surface) is gathered in one part.
+constexpr std::size_t kPartsBytes = std::size_t{64} << 20;
+
+#if defined(__SSE2__)
+
+// ToInteger on two Doubles at once, in SSE2, which every x86-64 has: NaN
+// lanes become 0, the clamp saturates, and adding just under a half with the
+// value's sign before truncating rounds halves away from zero. "Just under":
+// with 0.5 itself, 0.49999999999999994 would round up to 1; with the
+// largest Double below 0.5 the sum reaches the next whole number exactly
+// when the value's fraction is at least a half, for every value of the
+// clamped range (a test holds it to ToInteger on halves, their neighbours,
+// the bounds, NaN and the infinities).
+inline __m128i ToIntegers(__m128d value) {
+  const __m128d sign = _mm_set1_pd(-0.0);
+  __m128d v = _mm_and_pd(value, _mm_cmpeq_pd(value, value));
+  v = _mm_min_pd(_mm_max_pd(v, _mm_set1_pd(-2147483648.0)), _mm_set1_pd(2147483647.0));
+  const __m128d nudge = _mm_or_pd(_mm_and_pd(v, sign), _mm_set1_pd(0.49999999999999994));
+  return _mm_cvttpd_epi32(_mm_add_pd(v, nudge));
+}
+
+// The corners of two points in the low half.
+inline __m128i TwoCorners(__m128d f, __m128d lo, __m128d scale, __m128d half) {
+  const __m128i pixel = ToIntegers(_mm_mul_pd(_mm_sub_pd(f, lo), scale));
+  return ToIntegers(_mm_sub_pd(_mm_cvtepi32_pd(pixel), half));
+}
+
+// Compilers leave the scalar conversion unvectorised (its clamps and halves
+// are branches to them), and it would take a third of the whole drawing.
+void BlockCorners(CanvasView::Axis axis, double half, const double* fs, Integer* corners) {
+  const __m128d lo = _mm_set1_pd(axis.Lo);
+  const __m128d scale = _mm_set1_pd(axis.Scale);
+  const __m128d halves = _mm_set1_pd(half);
+  for (std::size_t i = 0; i < kBlock; i += 4) {
+    const __m128i first = TwoCorners(_mm_loadu_pd(fs + i), lo, scale, halves);
+    const __m128i second = TwoCorners(_mm_loadu_pd(fs + i + 2), lo, scale, halves);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(corners + i), _mm_unpacklo_epi64(first, second));
+  }
+}
+
+#else
+
+void BlockCorners(CanvasView::Axis axis, double half, const double* fs, Integer* corners) {
+  for (std::size_t i = 0; i < kBlock; ++i) corners[i] = ToInteger(axis.ToCan(fs[i]) - half);
+}
+
+#endif
+
+// Counts the parts done, for a caller that waits for them between yields.
+class PartsDone {
+ public:
+  void One() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    ++done_;
+    wake_.notify_one();
+  }
+  // Yields at least every millisecond, so a kill lands meanwhile.
+  void WaitFor(std::size_t parts) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (done_ < parts) {
+      wake_.wait_for(lock, std::chrono::milliseconds(1));
+      lock.unlock();
+      Yield();
+      lock.lock();
+    }
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::size_t done_ = 0;
+};
+
+std::size_t PartsFor(std::size_t count, std::size_t minPointsPerPart, std::size_t maxParts,
+                     std::size_t unionBytes) {
+  const std::size_t byPoints = count / std::max<std::size_t>(minPointsPerPart, 1);
+  const std::size_t byMemory = kPartsBytes / std::max<std::size_t>(unionBytes, 1);
+  return std::max<std::size_t>(1, std::min({maxParts, byPoints, byMemory}));
+}
+
+}  // namespace
+
+DotGather::DotGather(const CanvasView& view, double d, Integer width, Integer height)
+    : across_(view.XAxis()), down_(view.YAxis()), d_(d), width_(width), height_(height) {}
+
+void DotGather::Corners(const CanvasView::Axis& axis, double d, const double* fs,
+                        Integer* corners, std::size_t n) {
+  const double half = d / 2;
+  std::size_t done = 0;
+  for (; n - done >= kBlock; done += kBlock) BlockCorners(axis, half, fs + done, corners + done);
+  if (done == n) return;
+  // The rest through a padded block.
+  double rest[kBlock];
+  Integer restCorners[kBlock];
+  std::fill(std::copy(fs + done, fs + n, rest), rest + kBlock, 0.0);
+  BlockCorners(axis, half, rest, restCorners);
+  std::copy(restCorners, restCorners + (n - done), corners + done);
+}
+
+DotGather::Dots DotGather::NoDots() const {
+  const Integer size = ToInteger(d_);
+  return {OvalUnion(width_, height_, size), OvalUnion(width_, height_, size)};
+}
+
+template <class GoOn>
+void DotGather::GatherRange(Dots& dots, const std::vector<double>& xs,
+                            const std::vector<double>& ys, const std::vector<bool>& selected,
+                            std::size_t begin, std::size_t end, GoOn goOn) const {
+  const std::size_t flagged = std::min(end, selected.size());
+  Integer x[kBlock];
+  Integer y[kBlock];
+  std::uint16_t plainDots[kBlock];
+  std::uint16_t chosenDots[kBlock];
+  for (std::size_t at = begin; at < end && goOn(); at += kBlock) {
+    const std::size_t n = std::min(kBlock, end - at);
+    Corners(across_, d_, xs.data() + at, x, n);
+    Corners(down_, d_, ys.data() + at, y, n);
+    // The dots that reach the surface, listed by kind without a branch:
+    // most may miss it, and then adding them in turn waits on the spare
+    // column each of them updates.
+    std::size_t plain = 0;
+    std::size_t chosen = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::size_t i = at + k;
+      const bool reaches = dots.Plain.Reaches(x[k], y[k]);
+      const bool isChosen = i < flagged && selected[i];
+      plainDots[plain] = static_cast<std::uint16_t>(k);
+      chosenDots[chosen] = static_cast<std::uint16_t>(k);
+      plain += static_cast<std::size_t>(reaches & !isChosen);
+      chosen += static_cast<std::size_t>(reaches & isChosen);
+    }
+    for (std::size_t j = 0; j < plain; ++j) dots.Plain.Add(x[plainDots[j]], y[plainDots[j]]);
+    for (std::size_t j = 0; j < chosen; ++j) dots.Chosen.Add(x[chosenDots[j]], y[chosenDots[j]]);
+  }
+}
+
+DotGather::Dots DotGather::Gather(const std::vector<double>& xs, const std::vector<double>& ys,
+                                  const std::vector<bool>& selected,
+                                  std::size_t minPointsPerPart, std::size_t maxParts) const {
+  const std::size_t count = std::min(xs.size(), ys.size());
+  Dots whole = NoDots();
+  const auto yielding = [] {
+    Yield();
+    return true;
+  };
+  const std::size_t parts = PartsFor(count, minPointsPerPart, maxParts,
+                                     whole.Plain.FixedBytes() + whole.Chosen.FixedBytes());
+  if (parts == 1) {
+    GatherRange(whole, xs, ys, selected, 0, count, yielding);
+    return whole;
+  }
+  const auto begin = [&](std::size_t part) { return count / parts * part; };
+  // The other parts' results; declared before the threads, which write them
+  // until they are joined.
+  std::vector<std::optional<Dots>> gathered(parts);
+  std::vector<std::exception_ptr> failures(parts);
+  PartsDone done;
+  {
+    // The caller holds xs, ys and selected unchanged for this call (the
+    // document's on the event thread, a snapshot's on the preview thread),
+    // and the threads are joined before it returns, so they only ever read
+    // them while nobody writes them. Leaving early (a kill at a yield), the
+    // threads are asked to stop and joined as they are destroyed.
+    std::vector<std::jthread> threads;
+    threads.reserve(parts);
+    for (std::size_t part = 1; part < parts; ++part) {
+      const auto work = [&, part](const std::stop_token& stop) {
+        try {
+          gathered[part] = NoDots();
+          const std::size_t end = part + 1 == parts ? count : begin(part + 1);
+          GatherRange(*gathered[part], xs, ys, selected, begin(part), end,
+                      [&stop] { return !stop.stop_requested(); });
+        } catch (...) {
+          failures[part] = std::current_exception();
+        }
+        done.One();
+      };
+      try {
+        threads.emplace_back(work);
+      } catch (const std::system_error&) {
+        work(std::stop_token{});  // no thread to be had: gathered here instead
+      }
+    }
+    GatherRange(whole, xs, ys, selected, 0, begin(1), yielding);
+    done.WaitFor(parts - 1);
+  }
+  for (std::size_t part = 1; part < parts; ++part) {
+    if (failures[part]) std::rethrow_exception(failures[part]);
+    whole.Plain.Merge(gathered[part]->Plain);
+    whole.Chosen.Merge(gathered[part]->Chosen);
+  }
+  return whole;
+}
+
+}  // namespace vantrel
