@@ -1,6 +1,7 @@
 #include "editor/DotGather.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -22,6 +23,8 @@ namespace {
 // Points converted in one go: the corners fit in the first-level cache, and
 // a kill waits for at most one block (a few microseconds).
 constexpr std::size_t kBlock = 1024;
+// The most points handed out at a time.
+constexpr std::size_t kMaxRange = std::size_t{1} << 14;
 // The parts' own unions together stay under this, so a union with a large
 // grid (a dot size far beyond the surface) is gathered in one part.
 constexpr std::size_t kPartsBytes = std::size_t{64} << 20;
@@ -70,6 +73,24 @@ void BlockCorners(CanvasView::Axis axis, double half, const double* fs, Integer*
 }
 
 #endif
+
+// Consecutive ranges of count points, handed to any thread that asks.
+class PointRanges {
+ public:
+  PointRanges(std::size_t count, std::size_t size) : count_(count), size_(size) {}
+  bool Next(std::size_t& begin, std::size_t& end) {
+    begin = next_.fetch_add(size_, std::memory_order_relaxed);
+    if (begin >= count_) return false;
+    end = begin + std::min(size_, count_ - begin);
+    return true;
+  }
+
+ private:
+  const std::size_t count_;
+  const std::size_t size_;
+  // Far below overflowing: each thread asks once more after the last range.
+  std::atomic<std::size_t> next_{0};
+};
 
 // Counts the parts done, for a caller that waits for them between yields.
 class PartsDone {
@@ -134,28 +155,29 @@ void DotGather::GatherRange(Dots& dots, const std::vector<double>& xs,
   const std::size_t flagged = std::min(end, selected.size());
   Integer x[kBlock];
   Integer y[kBlock];
-  std::uint16_t plainDots[kBlock];
-  std::uint16_t chosenDots[kBlock];
+  Integer plainX[kBlock];
+  Integer plainY[kBlock];
+  Integer chosenX[kBlock];
+  Integer chosenY[kBlock];
   for (std::size_t at = begin; at < end && goOn(); at += kBlock) {
     const std::size_t n = std::min(kBlock, end - at);
     Corners(across_, d_, xs.data() + at, x, n);
     Corners(down_, d_, ys.data() + at, y, n);
-    // The dots that reach the surface, listed by kind without a branch:
-    // most may miss it, and then adding them in turn waits on the spare
-    // column each of them updates.
+    // Split by kind without a branch: a selection may mix them anyhow.
     std::size_t plain = 0;
     std::size_t chosen = 0;
     for (std::size_t k = 0; k < n; ++k) {
       const std::size_t i = at + k;
-      const bool reaches = dots.Plain.Reaches(x[k], y[k]);
       const bool isChosen = i < flagged && selected[i];
-      plainDots[plain] = static_cast<std::uint16_t>(k);
-      chosenDots[chosen] = static_cast<std::uint16_t>(k);
-      plain += static_cast<std::size_t>(reaches & !isChosen);
-      chosen += static_cast<std::size_t>(reaches & isChosen);
+      plainX[plain] = x[k];
+      plainY[plain] = y[k];
+      chosenX[chosen] = x[k];
+      chosenY[chosen] = y[k];
+      plain += static_cast<std::size_t>(!isChosen);
+      chosen += static_cast<std::size_t>(isChosen);
     }
-    for (std::size_t j = 0; j < plain; ++j) dots.Plain.Add(x[plainDots[j]], y[plainDots[j]]);
-    for (std::size_t j = 0; j < chosen; ++j) dots.Chosen.Add(x[chosenDots[j]], y[chosenDots[j]]);
+    dots.Plain.Add(plainX, plainY, plain);
+    dots.Chosen.Add(chosenX, chosenY, chosen);
   }
 }
 
@@ -174,7 +196,17 @@ DotGather::Dots DotGather::Gather(const std::vector<double>& xs, const std::vect
     GatherRange(whole, xs, ys, selected, 0, count, yielding);
     return whole;
   }
-  const auto begin = [&](std::size_t part) { return count / parts * part; };
+  // Ranges are handed out as they are asked for rather than one share each,
+  // so a thread the system leaves waiting (a busy machine) delays the whole
+  // by one range at most.
+  PointRanges ranges(count, std::clamp<std::size_t>(minPointsPerPart / 4, kBlock, kMaxRange));
+  const auto gatherRanges = [&](Dots& dots, const auto& goOn) {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    while (goOn() && ranges.Next(begin, end)) {
+      GatherRange(dots, xs, ys, selected, begin, end, goOn);
+    }
+  };
   // The other parts' results; declared before the threads, which write them
   // until they are joined.
   std::vector<std::optional<Dots>> gathered(parts);
@@ -192,9 +224,7 @@ DotGather::Dots DotGather::Gather(const std::vector<double>& xs, const std::vect
       const auto work = [&, part](const std::stop_token& stop) {
         try {
           gathered[part] = NoDots();
-          const std::size_t end = part + 1 == parts ? count : begin(part + 1);
-          GatherRange(*gathered[part], xs, ys, selected, begin(part), end,
-                      [&stop] { return !stop.stop_requested(); });
+          gatherRanges(*gathered[part], [&stop] { return !stop.stop_requested(); });
         } catch (...) {
           failures[part] = std::current_exception();
         }
@@ -206,7 +236,7 @@ DotGather::Dots DotGather::Gather(const std::vector<double>& xs, const std::vect
         work(std::stop_token{});  // no thread to be had: gathered here instead
       }
     }
-    GatherRange(whole, xs, ys, selected, 0, begin(1), yielding);
+    gatherRanges(whole, yielding);
     done.WaitFor(parts - 1);
   }
   for (std::size_t part = 1; part < parts; ++part) {

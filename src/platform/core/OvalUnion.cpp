@@ -45,9 +45,8 @@ OvalUnion::OvalUnion(Integer width, Integer height, Integer size)
       dense_(!empty_ && columns_ <= kMaxGridCells / std::max<Int64>(bandRows_, 1)) {
   if (empty_) return;
   if (dense_) {
-    // One spare column for the circles that miss, and a spare row above and
-    // below the band for those centred outside it.
-    const auto columns = static_cast<std::size_t>(columns_ + 1);
+    // A spare row above and below the band for the circles centred outside it.
+    const auto columns = static_cast<std::size_t>(columns_);
     band_.assign(columns * static_cast<std::size_t>(bandRows_ + 2) / 64 + 1, 0);
     above_.assign(columns, kNoAbove);
     below_.assign(columns, kNoBelow);
@@ -60,12 +59,66 @@ OvalUnion::OvalUnion(Integer width, Integer height, Integer size)
   }
 }
 
+void OvalUnion::Add(const Integer* xs, const Integer* ys, std::size_t n) {
+  for (std::size_t start = 0; start < n; start += kChunk) {
+    AddChunk(xs + start, ys + start, std::min(kChunk, n - start));
+  }
+}
+
+// Circles that miss the surface are left out first, without a branch: they
+// have no column of the grid.
+void OvalUnion::AddChunk(const Integer* xs, const Integer* ys, std::size_t n) {
+  std::uint16_t reaching[kChunk];
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    reaching[count] = static_cast<std::uint16_t>(i);
+    count += static_cast<std::size_t>(Reaches(xs[i], ys[i]));
+  }
+  if (dense_) {
+    AddToGrid(xs, ys, reaching, count);
+    return;
+  }
+  for (std::size_t j = 0; j < count; ++j) corners_.emplace_back(xs[reaching[j]], ys[reaching[j]]);
+}
+
+// Each circle's bit in its column (a spare row above or below the band for
+// one centred outside it); those outside the band then update their
+// column's nearest above or below, which the band's circles would leave as
+// they are.
+void OvalUnion::AddToGrid(const Integer* xs, const Integer* ys, const std::uint16_t* which,
+                          std::size_t n) {
+  // Copies: the grid's stores could alias the members, which would then be
+  // read again after every one.
+  const Int64 firstLeft = firstLeft_;
+  const Int64 bandTop = bandTop_;
+  const Int64 bandRows = bandRows_;
+  const auto rowsPerColumn = static_cast<std::size_t>(bandRows + 2);
+  std::uint64_t* band = band_.data();
+  std::uint16_t outside[kChunk];
+  std::size_t outsideCount = 0;
+  for (std::size_t j = 0; j < n; ++j) {
+    const std::uint16_t k = which[j];
+    const auto column = static_cast<std::size_t>(Int64{xs[k]} - firstLeft);
+    const Int64 row = std::clamp<Int64>(Int64{ys[k]} - bandTop, -1, bandRows);
+    const std::size_t bit = column * rowsPerColumn + static_cast<std::size_t>(row + 1);
+    band[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    outside[outsideCount] = k;
+    outsideCount += static_cast<std::size_t>((row < 0) | (row == bandRows));
+  }
+  for (std::size_t j = 0; j < outsideCount; ++j) {
+    const std::uint16_t k = outside[j];
+    const auto column = static_cast<std::size_t>(Int64{xs[k]} - firstLeft);
+    const Int64 y = ys[k];
+    above_[column] = std::max(above_[column], Either(y < bandTop, y, kNoAbove));
+    below_[column] = std::min(below_[column], Either(y >= bandTop + bandRows, y, kNoBelow));
+  }
+}
+
 void OvalUnion::Merge(const OvalUnion& other) {
   if (!dense_) {
     corners_.insert(corners_.end(), other.corners_.begin(), other.corners_.end());
     return;
   }
-  // The spare column's bits and sides merge too; nothing reads them.
   for (std::size_t k = 0; k < band_.size(); ++k) band_[k] |= other.band_[k];
   for (std::size_t k = 0; k < above_.size(); ++k) {
     above_[k] = std::max(above_[k], other.above_[k]);
@@ -79,18 +132,11 @@ std::size_t OvalUnion::FixedBytes() const {
 }
 
 bool OvalUnion::AnyInGrid() const {
-  const auto c = static_cast<std::size_t>(columns_);  // the spare column's start
-  const auto spare = c * static_cast<std::size_t>(bandRows_ + 2);
-  // Whole words below the spare column, then its straddling word's bits.
-  for (std::size_t word = 0; word < spare / 64; ++word) {
-    if (band_[word] != 0) return true;
-  }
-  const std::uint64_t below = (std::uint64_t{1} << (spare % 64)) - 1;
-  if (spare % 64 != 0 && (band_[spare / 64] & below) != 0) return true;
-  for (std::size_t k = 0; k < c; ++k) {
-    if (above_[k] != kNoAbove || below_[k] != kNoBelow) return true;
-  }
-  return false;
+  const auto set = [](std::uint64_t word) { return word != 0; };
+  const auto kept = [](Int64 side) { return side != kNoAbove && side != kNoBelow; };
+  return std::any_of(band_.begin(), band_.end(), set) ||
+         std::any_of(above_.begin(), above_.end(), kept) ||
+         std::any_of(below_.begin(), below_.end(), kept);
 }
 
 Int64 OvalUnion::HalfChord(Int64 offset) const {

@@ -37,34 +37,13 @@ class OvalUnion {
   // or less covers nothing.
   OvalUnion(Integer width, Integer height, Integer size);
 
-  // The circle Graphics::FillOval(x, y, size, size) draws. Inline and free
-  // of branches on the position, since it runs once per point of a document
-  // whose points may lie anywhere: a circle that misses the surface lands in
-  // a spare column that is never read.
-  void Add(Integer x, Integer y) {
-    const Int64 column = Int64{x} - firstLeft_;
-    const bool reaches = Reaches(x, y);
-    if (!dense_) {
-      if (reaches) corners_.emplace_back(x, y);
-      return;
-    }
-    const auto c = static_cast<std::size_t>(reaches ? column : columns_);
-    const Int64 row = std::clamp<Int64>(Int64{y} - bandTop_, -1, bandRows_);
-    const std::size_t bit =
-        c * static_cast<std::size_t>(bandRows_ + 2) + static_cast<std::size_t>(row + 1);
-    band_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-    above_[c] = std::max(above_[c], Either(row < 0, y, kNoAbove));
-    below_[c] = std::min(below_[c], Either(row == bandRows_, y, kNoBelow));
-  }
+  // The circle Graphics::FillOval(x, y, size, size) draws.
+  void Add(Integer x, Integer y) { Add(&x, &y, 1); }
 
-  // Whether that circle covers some of the surface's pixels: a caller
-  // adding a crowd can leave out beforehand those that do not, since
-  // several of those in a row each update the same spare column in turn.
-  bool Reaches(Integer x, Integer y) const {
-    const Int64 column = Int64{x} - firstLeft_;
-    const bool across = static_cast<std::uint64_t>(column) < static_cast<std::uint64_t>(columns_);
-    return across & (y < height_) & (Int64{y} + size_ > 0);
-  }
+  // The circles of corners (xs[i], ys[i]) for every i below n, as many
+  // single Adds would, in time per circle that does not depend on where it
+  // lies: it runs once per point of a document whose points may lie anywhere.
+  void Add(const Integer* xs, const Integer* ys, std::size_t n);
 
   // Adds every circle of other, which was made with the same width, height
   // and size: the union of both, as if other's circles had been added here.
@@ -89,6 +68,16 @@ class OvalUnion {
     const Int64 mask = -static_cast<Int64>(chosen);
     return (a & mask) | (b & ~mask);
   }
+  bool Reaches(Integer x, Integer y) const {
+    const Int64 column = Int64{x} - firstLeft_;
+    const bool across = static_cast<std::uint64_t>(column) < static_cast<std::uint64_t>(columns_);
+    return across & (y < height_) & (Int64{y} + size_ > 0);
+  }
+  // At most kChunk circles (a stack's worth of their indices).
+  static constexpr std::size_t kChunk = 1024;
+  void AddChunk(const Integer* xs, const Integer* ys, std::size_t n);
+  void AddToGrid(const Integer* xs, const Integer* ys, const std::uint16_t* which,
+                 std::size_t n);
   Int64 Centre(Int64 corner) const { return 2 * corner + size_ - 1; }
   Int64 HalfChord(Int64 offset) const;
   // Whether some added circle reaches the surface (dense grid only).
