@@ -2,15 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <exception>
-#include <mutex>
 #include <optional>
-#include <system_error>
 
-#include "platform/core/Thread.h"
+#include "platform/core/ForkJoin.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -92,31 +87,6 @@ class PointRanges {
   std::atomic<std::size_t> next_{0};
 };
 
-// Counts the parts done, for a caller that waits for them between yields.
-class PartsDone {
- public:
-  void One() {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    ++done_;
-    wake_.notify_one();
-  }
-  // Yields at least every millisecond, so a kill lands meanwhile.
-  void WaitFor(std::size_t parts) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    while (done_ < parts) {
-      wake_.wait_for(lock, std::chrono::milliseconds(1));
-      lock.unlock();
-      Yield();
-      lock.lock();
-    }
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::size_t done_ = 0;
-};
-
 std::size_t PartsFor(std::size_t count, std::size_t minPointsPerPart, std::size_t maxParts,
                      std::size_t unionBytes) {
   const std::size_t byPoints = count / std::max<std::size_t>(minPointsPerPart, 1);
@@ -186,16 +156,8 @@ DotGather::Dots DotGather::Gather(const std::vector<double>& xs, const std::vect
                                   std::size_t minPointsPerPart, std::size_t maxParts) const {
   const std::size_t count = std::min(xs.size(), ys.size());
   Dots whole = NoDots();
-  const auto yielding = [] {
-    Yield();
-    return true;
-  };
   const std::size_t parts = PartsFor(count, minPointsPerPart, maxParts,
                                      whole.Plain.FixedBytes() + whole.Chosen.FixedBytes());
-  if (parts == 1) {
-    GatherRange(whole, xs, ys, selected, 0, count, yielding);
-    return whole;
-  }
   // Ranges are handed out as they are asked for rather than one share each,
   // so a thread the system leaves waiting (a busy machine) delays the whole
   // by one range at most.
@@ -207,40 +169,20 @@ DotGather::Dots DotGather::Gather(const std::vector<double>& xs, const std::vect
       GatherRange(dots, xs, ys, selected, begin, end, goOn);
     }
   };
-  // The other parts' results; declared before the threads, which write them
-  // until they are joined.
+  // The caller holds xs, ys and selected unchanged for this call (the
+  // document's on the event thread, a snapshot's on the preview thread),
+  // and ForkJoin returns only once every part has, so the parts only ever
+  // read them while nobody writes them.
   std::vector<std::optional<Dots>> gathered(parts);
-  std::vector<std::exception_ptr> failures(parts);
-  PartsDone done;
-  {
-    // The caller holds xs, ys and selected unchanged for this call (the
-    // document's on the event thread, a snapshot's on the preview thread),
-    // and the threads are joined before it returns, so they only ever read
-    // them while nobody writes them. Leaving early (a kill at a yield), the
-    // threads are asked to stop and joined as they are destroyed.
-    std::vector<std::jthread> threads;
-    threads.reserve(parts);
-    for (std::size_t part = 1; part < parts; ++part) {
-      const auto work = [&, part](const std::stop_token& stop) {
-        try {
-          gathered[part] = NoDots();
-          gatherRanges(*gathered[part], [&stop] { return !stop.stop_requested(); });
-        } catch (...) {
-          failures[part] = std::current_exception();
-        }
-        done.One();
-      };
-      try {
-        threads.emplace_back(work);
-      } catch (const std::system_error&) {
-        work(std::stop_token{});  // no thread to be had: gathered here instead
-      }
+  ForkJoin::Run(parts, [&](std::size_t part, const ForkJoin::GoOn& goOn) {
+    if (part == 0) {
+      gatherRanges(whole, goOn);
+      return;
     }
-    gatherRanges(whole, yielding);
-    done.WaitFor(parts - 1);
-  }
+    gathered[part] = NoDots();
+    gatherRanges(*gathered[part], goOn);
+  });
   for (std::size_t part = 1; part < parts; ++part) {
-    if (failures[part]) std::rethrow_exception(failures[part]);
     whole.Plain.Merge(gathered[part]->Plain);
     whole.Chosen.Merge(gathered[part]->Chosen);
   }

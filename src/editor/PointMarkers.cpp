@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <memory>
+#include <thread>
 
 #include "editor/CanvasView.h"
 #include "editor/DotGather.h"
@@ -54,8 +55,8 @@ std::shared_ptr<const MarkerLayer> LayerOf(Integer width, Integer height,
   const double d = settings.Ints[kPointSize];
   DotGather::Dots dots = DotGather(view, d, width, height).Gather(xs, ys, selected);
   auto layer = std::make_shared<MarkerLayer>();
-  layer->Plain = dots.Plain.Runs();
-  layer->Chosen = dots.Chosen.Runs();
+  layer->Plain = dots.Plain.Runs(std::thread::hardware_concurrency());
+  layer->Chosen = dots.Chosen.Runs(std::thread::hardware_concurrency());
   const std::size_t last = std::min(xs.size(), ys.size()) - 1;
   const double w = settings.Ints[kLineWidth];
   const double ring = d + w * 2;

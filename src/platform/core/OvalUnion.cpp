@@ -1,8 +1,10 @@
 #include "platform/core/OvalUnion.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
+#include "platform/core/ForkJoin.h"
 #include "platform/core/Thread.h"
 
 namespace vantrel {
@@ -144,26 +146,63 @@ Int64 OvalUnion::HalfChord(Int64 offset) const {
   return SquareRootDown(size_ * size_ - offset * offset);
 }
 
+constexpr std::size_t kNoBit = ~std::size_t{0};
+
+// The first set bit of words from bit from up to bit to, a word at a time.
+std::size_t FirstSetBit(const std::vector<std::uint64_t>& words, std::size_t from,
+                        std::size_t to) {
+  for (std::size_t bit = from; bit < to; bit = (bit / 64 + 1) * 64) {
+    const std::uint64_t rest = words[bit / 64] >> (bit % 64);
+    if (rest == 0) continue;
+    const std::size_t found = bit + static_cast<std::size_t>(std::countr_zero(rest));
+    return found < to ? found : kNoBit;
+  }
+  return kNoBit;
+}
+
+// The last set bit of words below bit to and from bit from on.
+std::size_t LastSetBit(const std::vector<std::uint64_t>& words, std::size_t from, std::size_t to) {
+  while (to > from) {
+    const std::size_t last = to - 1;
+    const std::uint64_t upTo = words[last / 64] << (63 - last % 64);  // bits above last dropped
+    if (upTo != 0) {
+      const std::size_t found = last - static_cast<std::size_t>(std::countl_zero(upTo));
+      return found >= from ? found : kNoBit;
+    }
+    to = last - last % 64;
+  }
+  return kNoBit;
+}
+
 template <class Visit>
-void OvalUnion::ForEachColumn(Visit visit) {
+void OvalUnion::ForEachColumn(Int64 first, Int64 end, Visit visit) const {
   std::vector<Int64> centreYs;
   if (dense_) {
+    // Of the circles centred above the rows (or below them) only the nearest
+    // counts: it is nearer every row than the others.
+    const Int64 lo = std::clamp<Int64>(first + CeilHalf(1 - size_) - bandTop_, 0, bandRows_);
+    const Int64 hi = std::clamp<Int64>(end + FloorHalf(1 - size_) - bandTop_, lo, bandRows_);
     for (Int64 c = 0; c < columns_; ++c) {
       const auto k = static_cast<std::size_t>(c);
+      const std::size_t row0 = k * static_cast<std::size_t>(bandRows_ + 2) + 1;
+      const auto push = [&](std::size_t bit) {
+        if (bit != kNoBit) centreYs.push_back(Centre(bandTop_ + static_cast<Int64>(bit - row0)));
+      };
       centreYs.clear();
       if (above_[k] != kNoAbove) centreYs.push_back(Centre(above_[k]));
-      const std::size_t first = k * static_cast<std::size_t>(bandRows_ + 2) + 1;
-      for (Int64 r = 0; r < bandRows_; ++r) {
-        const std::size_t bit = first + static_cast<std::size_t>(r);
-        if ((band_[bit / 64] >> (bit % 64) & 1) != 0) centreYs.push_back(Centre(bandTop_ + r));
+      const auto from = row0 + static_cast<std::size_t>(lo);
+      const auto to = row0 + static_cast<std::size_t>(hi);
+      push(LastSetBit(band_, row0, from));
+      for (std::size_t bit = FirstSetBit(band_, from, to); bit != kNoBit;
+           bit = FirstSetBit(band_, bit + 1, to)) {
+        push(bit);
       }
+      push(FirstSetBit(band_, to, row0 + static_cast<std::size_t>(bandRows_)));
       if (below_[k] != kNoBelow) centreYs.push_back(Centre(below_[k]));
       if (!centreYs.empty()) visit(Centre(firstLeft_ + c), centreYs);
     }
     return;
   }
-  std::sort(corners_.begin(), corners_.end());
-  corners_.erase(std::unique(corners_.begin(), corners_.end()), corners_.end());
   for (std::size_t i = 0; i < corners_.size();) {
     const Integer left = corners_[i].first;
     centreYs.clear();
@@ -176,10 +215,12 @@ void OvalUnion::ForEachColumn(Visit visit) {
 
 // Each row's run from this column's circle nearest to it, recorded as the
 // farthest right end of any run starting at its first pixel.
-void OvalUnion::CoverColumn(Int64 centreX, const std::vector<Int64>& centreYs,
-                            std::vector<Integer>& reach) const {
-  std::size_t next = 0;  // the first centre at or below the row's centre
-  for (Int64 y = 0; y < height_; ++y) {
+void OvalUnion::CoverColumn(Int64 centreX, const std::vector<Int64>& centreYs, Int64 first,
+                            Int64 end, std::vector<Integer>& reach) const {
+  // The first centre at or below the row's centre.
+  auto next = static_cast<std::size_t>(
+      std::lower_bound(centreYs.begin(), centreYs.end(), 2 * first) - centreYs.begin());
+  for (Int64 y = first; y < end; ++y) {
     const Int64 at = 2 * y;
     while (next < centreYs.size() && centreYs[next] < at) ++next;
     Int64 offset = size_;
@@ -187,25 +228,50 @@ void OvalUnion::CoverColumn(Int64 centreX, const std::vector<Int64>& centreYs,
     if (next > 0) offset = std::min(offset, at - centreYs[next - 1]);
     if (offset >= size_) continue;
     const Int64 half = HalfChord(offset);
-    const Int64 first = std::max<Int64>(CeilHalf(centreX - half), 0);
-    const Int64 last = std::min(FloorHalf(centreX + half), width_ - 1);
-    if (first > last) continue;
-    Integer& end = reach[static_cast<std::size_t>(y * width_ + first)];
-    end = std::max(end, static_cast<Integer>(last));
+    const Int64 left = std::max<Int64>(CeilHalf(centreX - half), 0);
+    const Int64 right = std::min(FloorHalf(centreX + half), width_ - 1);
+    if (left > right) continue;
+    Integer& reachEnd = reach[static_cast<std::size_t>((y - first) * width_ + left)];
+    reachEnd = std::max(reachEnd, static_cast<Integer>(right));
   }
 }
 
-std::vector<OvalUnion::Run> OvalUnion::Runs() {
-  std::vector<Run> runs;
+void OvalUnion::Settle() {
+  if (dense_) return;
+  std::sort(corners_.begin(), corners_.end());
+  corners_.erase(std::unique(corners_.begin(), corners_.end()), corners_.end());
+}
+
+std::vector<OvalUnion::Run> OvalUnion::Runs(std::size_t maxParts, std::size_t minCellsPerPart) {
+  Settle();
   // All of one kind (every point selected, or none) leaves the other empty.
-  if (empty_ || (!dense_ && corners_.empty()) || (dense_ && !AnyInGrid())) return runs;
-  std::vector<Integer> reach(static_cast<std::size_t>(width_ * height_), -1);
-  ForEachColumn([&](Int64 centreX, const std::vector<Int64>& centreYs) {
-    CoverColumn(centreX, centreYs, reach);
-    YieldForPixels(height_);
+  if (empty_ || (!dense_ && corners_.empty()) || (dense_ && !AnyInGrid())) return {};
+  const auto cells = static_cast<std::size_t>((dense_ ? columns_ : width_) * height_);
+  const std::size_t parts = std::clamp<std::size_t>(
+      std::min<std::size_t>(cells / std::max<std::size_t>(minCellsPerPart, 1), static_cast<std::size_t>(height_)), 1,
+      std::max<std::size_t>(maxParts, 1));
+  std::vector<std::vector<Run>> bands(parts);
+  ForkJoin::Run(parts, [&](std::size_t part, const ForkJoin::GoOn&) {
+    const auto first = static_cast<Int64>(part) * height_ / static_cast<Int64>(parts);
+    const auto end = static_cast<Int64>(part + 1) * height_ / static_cast<Int64>(parts);
+    bands[part] = RowRuns(first, end);
   });
-  for (Int64 y = 0; y < height_; ++y) {
-    const Integer* row = reach.data() + y * width_;
+  std::vector<Run> runs = std::move(bands[0]);
+  for (std::size_t part = 1; part < parts; ++part) {
+    runs.insert(runs.end(), bands[part].begin(), bands[part].end());
+  }
+  return runs;
+}
+
+std::vector<OvalUnion::Run> OvalUnion::RowRuns(Int64 first, Int64 end) const {
+  std::vector<Run> runs;
+  std::vector<Integer> reach(static_cast<std::size_t>(width_ * (end - first)), -1);
+  ForEachColumn(first, end, [&](Int64 centreX, const std::vector<Int64>& centreYs) {
+    CoverColumn(centreX, centreYs, first, end, reach);
+    YieldForPixels(end - first);
+  });
+  for (Int64 y = first; y < end; ++y) {
+    const Integer* row = reach.data() + (y - first) * width_;
     Int64 covered = -1;  // the pixels up to here are covered
     Int64 start = -1;
     for (Int64 x = 0; x < width_; ++x) {

@@ -54,8 +54,12 @@ class OvalUnion {
   std::size_t FixedBytes() const;
 
   // The union's pixels: rows from the top, each row's runs left to right.
-  // Yields as it goes, so a worker computing it can be killed.
-  std::vector<Run> Runs();
+  // Yields as it goes, so a worker computing it can be killed. A large
+  // surface is split into bands of rows worked out on up to maxParts
+  // threads at once (see ForkJoin), each of at least minCellsPerPart cells
+  // of the grid (columns x rows).
+  static constexpr std::size_t kMinCellsPerPart = std::size_t{1} << 17;
+  std::vector<Run> Runs(std::size_t maxParts = 1, std::size_t minCellsPerPart = kMinCellsPerPart);
 
  private:
   using Int64 = std::int64_t;
@@ -84,9 +88,15 @@ class OvalUnion {
   bool AnyInGrid() const;
   // Every column of circles as its centre and its circles' centre rows,
   // ascending, in half pixels.
+  // Sorts the grid-less form's corners, which RowRuns needs.
+  void Settle();
+  // The runs of rows first..end - 1; const, so threads may share the union.
+  std::vector<Run> RowRuns(Int64 first, Int64 end) const;
+  // Every column of circles as its centre and, ascending, its circles'
+  // centre rows (in half pixels) that may reach rows first..end - 1.
   template <class Visit>
-  void ForEachColumn(Visit visit);
-  void CoverColumn(Int64 centreX, const std::vector<Int64>& centreYs,
+  void ForEachColumn(Int64 first, Int64 end, Visit visit) const;
+  void CoverColumn(Int64 centreX, const std::vector<Int64>& centreYs, Int64 first, Int64 end,
                    std::vector<Integer>& reach) const;
 
   Int64 width_;
