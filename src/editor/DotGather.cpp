@@ -118,10 +118,10 @@ DotGather::Dots DotGather::NoDots() const {
   return {OvalUnion(width_, height_, size), OvalUnion(width_, height_, size)};
 }
 
-template <class GoOn>
 void DotGather::GatherRange(Dots& dots, const std::vector<double>& xs,
                             const std::vector<double>& ys, const std::vector<bool>& selected,
-                            std::size_t begin, std::size_t end, GoOn goOn) const {
+                            std::size_t begin, std::size_t end,
+                            const ForkJoin::GoOn& goOn) const {
   const std::size_t flagged = std::min(end, selected.size());
   Integer x[kBlock];
   Integer y[kBlock];
@@ -162,7 +162,7 @@ DotGather::Dots DotGather::Gather(const std::vector<double>& xs, const std::vect
   // so a thread the system leaves waiting (a busy machine) delays the whole
   // by one range at most.
   PointRanges ranges(count, std::clamp<std::size_t>(minPointsPerPart / 4, kBlock, kMaxRange));
-  const auto gatherRanges = [&](Dots& dots, const auto& goOn) {
+  const auto gatherRanges = [&](Dots& dots, const ForkJoin::GoOn& goOn) {
     std::size_t begin = 0;
     std::size_t end = 0;
     while (goOn() && ranges.Next(begin, end)) {

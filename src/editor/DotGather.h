@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor/CanvasView.h"
+#include "platform/core/ForkJoin.h"
 #include "platform/core/Numbers.h"
 #include "platform/core/OvalUnion.h"
 
@@ -47,10 +48,9 @@ class DotGather {
   Dots NoDots() const;
   // Points [begin, end) into dots; stops early once goOn() returns false,
   // which it is asked before each block.
-  template <class GoOn>
   void GatherRange(Dots& dots, const std::vector<double>& xs, const std::vector<double>& ys,
                    const std::vector<bool>& selected, std::size_t begin, std::size_t end,
-                   GoOn goOn) const;
+                   const ForkJoin::GoOn& goOn) const;
 
   CanvasView::Axis across_;
   CanvasView::Axis down_;
