@@ -86,8 +86,6 @@ class OvalUnion {
   Int64 HalfChord(Int64 offset) const;
   // Whether some added circle reaches the surface (dense grid only).
   bool AnyInGrid() const;
-  // Every column of circles as its centre and its circles' centre rows,
-  // ascending, in half pixels.
   // Sorts the grid-less form's corners, which RowRuns needs.
   void Settle();
   // The runs of rows first..end - 1; const, so threads may share the union.
