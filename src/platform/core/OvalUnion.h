@@ -14,6 +14,7 @@
 // (width + size) x height, plus a constant per circle added. Circles whose
 // box misses the surface are dropped as they are added.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <utility>
@@ -36,30 +37,29 @@ class OvalUnion {
   // or less covers nothing.
   OvalUnion(Integer width, Integer height, Integer size);
 
-  // The circle Graphics::FillOval(x, y, size, size) draws. Inline and free
-  // of branches on the position, since it runs once per point of a document
-  // whose points may lie anywhere: a circle that misses the surface lands in
-  // a spare column that is never read.
-  void Add(Integer x, Integer y) {
-    const Int64 column = Int64{x} - firstLeft_;
-    const bool across = static_cast<std::uint64_t>(column) < static_cast<std::uint64_t>(columns_);
-    const bool reaches = across & (y < height_) & (Int64{y} + size_ > 0);
-    if (!dense_) {
-      if (reaches) corners_.emplace_back(x, y);
-      return;
-    }
-    const auto c = static_cast<std::size_t>(reaches ? column : columns_);
-    const Int64 row = std::clamp<Int64>(Int64{y} - bandTop_, -1, bandRows_);
-    const std::size_t bit =
-        c * static_cast<std::size_t>(bandRows_ + 2) + static_cast<std::size_t>(row + 1);
-    band_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-    above_[c] = std::max(above_[c], Either(row < 0, y, kNoAbove));
-    below_[c] = std::min(below_[c], Either(row == bandRows_, y, kNoBelow));
-  }
+  // The circle Graphics::FillOval(x, y, size, size) draws.
+  void Add(Integer x, Integer y) { Add(&x, &y, 1); }
+
+  // The circles of corners (xs[i], ys[i]) for every i below n, as many
+  // single Adds would, in time per circle that does not depend on where it
+  // lies: it runs once per point of a document whose points may lie anywhere.
+  void Add(const Integer* xs, const Integer* ys, std::size_t n);
+
+  // Adds every circle of other, which was made with the same width, height
+  // and size: the union of both, as if other's circles had been added here.
+  // So parts of a crowd can be gathered apart, on threads of their own.
+  void Merge(const OvalUnion& other);
+
+  // The bytes this union holds however many circles it gets (its grid).
+  std::size_t FixedBytes() const;
 
   // The union's pixels: rows from the top, each row's runs left to right.
-  // Yields as it goes, so a worker computing it can be killed.
-  std::vector<Run> Runs();
+  // Yields as it goes, so a worker computing it can be killed. A large
+  // surface is split into bands of rows worked out on up to maxParts
+  // threads at once (see ForkJoin), each of at least minCellsPerPart cells
+  // of the grid (columns x rows).
+  static constexpr std::size_t kMinCellsPerPart = std::size_t{1} << 17;
+  std::vector<Run> Runs(std::size_t maxParts = 1, std::size_t minCellsPerPart = kMinCellsPerPart);
 
  private:
   using Int64 = std::int64_t;
@@ -72,15 +72,29 @@ class OvalUnion {
     const Int64 mask = -static_cast<Int64>(chosen);
     return (a & mask) | (b & ~mask);
   }
+  bool Reaches(Integer x, Integer y) const {
+    const Int64 column = Int64{x} - firstLeft_;
+    const bool across = static_cast<std::uint64_t>(column) < static_cast<std::uint64_t>(columns_);
+    return across & (y < height_) & (Int64{y} + size_ > 0);
+  }
+  // At most kChunk circles (a stack's worth of their indices).
+  static constexpr std::size_t kChunk = 1024;
+  void AddChunk(const Integer* xs, const Integer* ys, std::size_t n);
+  void AddToGrid(const Integer* xs, const Integer* ys, const std::uint16_t* which,
+                 std::size_t n);
   Int64 Centre(Int64 corner) const { return 2 * corner + size_ - 1; }
   Int64 HalfChord(Int64 offset) const;
   // Whether some added circle reaches the surface (dense grid only).
   bool AnyInGrid() const;
-  // Every column of circles as its centre and its circles' centre rows,
-  // ascending, in half pixels.
+  // Sorts the grid-less form's corners, which RowRuns needs.
+  void Settle();
+  // The runs of rows first..end - 1; const, so threads may share the union.
+  std::vector<Run> RowRuns(Int64 first, Int64 end) const;
+  // Every column of circles as its centre and, ascending, its circles'
+  // centre rows (in half pixels) that may reach rows first..end - 1.
   template <class Visit>
-  void ForEachColumn(Visit visit);
-  void CoverColumn(Int64 centreX, const std::vector<Int64>& centreYs,
+  void ForEachColumn(Int64 first, Int64 end, Visit visit) const;
+  void CoverColumn(Int64 centreX, const std::vector<Int64>& centreYs, Int64 first, Int64 end,
                    std::vector<Integer>& reach) const;
 
   Int64 width_;
