@@ -37,14 +37,15 @@ std::optional<DocumentData> ReadForWindow(const FolderItem& file) {
 }
 
 // Two windows saving to one file would each replace the other's work unasked,
-// and the one saved first would believe its work kept.
-bool HeldByAnotherWindow(const FolderItem& file, const DrawingWindow& asking) {
-  return Services().WindowWithFile && Services().WindowWithFile(file, &asking) != nullptr;
-}
-
-std::string HeldElsewhereMessage(const FolderItem& file) {
-  return std::string(kWriteFailedMessage) + " Could not save \"" + file.NativePath() +
-         "\": it is open in another window.";
+// and the one saved first would believe its work kept: such a save is
+// refused, and the user told (true).
+bool RefusedAsHeldElsewhere(const FolderItem& file, const DrawingWindow& asking) {
+  if (!Services().WindowWithFile || Services().WindowWithFile(file, &asking) == nullptr) {
+    return false;
+  }
+  MsgBox(std::string(kWriteFailedMessage) + " Could not save \"" + file.NativePath() +
+         "\": it is open in another window.");
+  return true;
 }
 
 }  // namespace
@@ -98,10 +99,7 @@ bool DrawingWindow::ReadFile(const FolderItem& file) {
 }
 
 bool DrawingWindow::WriteFile(const FolderItem& f) {
-  if (HeldByAnotherWindow(f, *this)) {
-    MsgBox(HeldElsewhereMessage(f));
-    return false;
-  }
+  if (RefusedAsHeldElsewhere(f, *this)) return false;
   const FileResult written = WriteDocumentFile(*this, f);
   if (!written) MsgBox(written.Error());
   return written.Ok();
@@ -148,10 +146,7 @@ bool DrawingWindow::FileSaveAs_Action() {
 
 void DrawingWindow::StartSave(const FolderItem& f, bool named) {
   FinishSave();
-  if (HeldByAnotherWindow(f, *this)) {
-    MsgBox(HeldElsewhereMessage(f));
-    return;
-  }
+  if (RefusedAsHeldElsewhere(f, *this)) return;
   // Published now: a settings edit does not publish, and the file must hold
   // the document exactly as it stands at the press.
   PublishSnapshot();
