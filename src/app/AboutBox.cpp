@@ -149,11 +149,10 @@ const WindowRecord AboutBox::kRecord{
 };
 
 // In creation order. The buttons stand in a row near the bottom, the version
-// below them on the left and the copyright line on the right; that line's
-// label reaches further left than its 150 pixels of old, which clipped it.
+// below them on the left and the copyright line on the right.
 const ControlRecord<W> AboutBox::kControls[7] = {
     {.Name = "StaticText1", .Kind = ControlKind::StaticText,
-     .Left = 175, .Top = 245, .Width = 250, .Height = 20, .Locks = Lock::Right | Lock::Bottom,
+     .Left = 275, .Top = 245, .Width = 150, .Height = 20, .Locks = Lock::Right | Lock::Bottom,
      .Text = kCopyright, .TextAlign = 2, .TextSize = 10},
     {.Name = "StaticText2", .Kind = ControlKind::StaticText,
      .Left = 0, .Top = 50, .Width = 430, .Height = 160,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <memory>
@@ -97,6 +98,31 @@ TEST_F(AboutBoxTest, ShowsNameCreditsAndCopyrightWithThreeButtons) {
   const auto again = AboutBox();
   QTest::keyClick(again->Widget(), Qt::Key_Return);
   EXPECT_FALSE(again->IsOpen());
+}
+
+TEST_F(AboutBoxTest, CreditsKeepClearOfTheWindowsSides) {
+  const auto box = AboutBox();
+  QLabel* credits = nullptr;
+  for (QLabel* label : box->Widget()->findChildren<QLabel*>()) {
+    if (label->wordWrap()) credits = label;
+  }
+  ASSERT_NE(credits, nullptr);
+  ASSERT_EQ(credits->width(), box->Width()) << "the label spans the window";
+  // The backdrop is all light; the text is the only dark ink on it.
+  const QImage shown = credits->grab().toImage();
+  auto inked = [&shown](int x) {
+    for (int y = 0; y < shown.height(); ++y) {
+      if (qGray(shown.pixel(x, y)) < 96) return true;
+    }
+    return false;
+  };
+  int first = 0;
+  while (first < shown.width() && !inked(first)) ++first;
+  int last = shown.width() - 1;
+  while (last >= 0 && !inked(last)) --last;
+  ASSERT_LT(first, last) << "no text drawn";
+  EXPECT_GE(first, 8);
+  EXPECT_LE(last, shown.width() - 1 - 8);
 }
 
 TEST_F(AboutBoxTest, BackdropIsSnowflakesOnSkyAtTheWindowsSize) {

@@ -76,7 +76,13 @@ bool SelectColor(Color& c, const std::string& prompt) {
 std::optional<FolderItem> GetSaveFolderItem(const std::string& /*filter*/,
                                             const std::string& defaultName) {
   SaveAsDialog dialog;
-  dialog.InitialDirectory = GetFolderItem("", 0);
+  // The desktop's documents folder need not exist in a fresh account, and a
+  // file dialog given a missing folder silently starts somewhere else. Made
+  // here, as the documents' own folder is; when it cannot be made the dialog
+  // falls back to its default.
+  const FolderItem documents = GetFolderItem("", 0);
+  if (!documents.Exists()) static_cast<void>(documents.CreateAsFolder());
+  dialog.InitialDirectory = documents;
   dialog.SuggestedFileName = defaultName;
   return dialog.ShowModal();
 }

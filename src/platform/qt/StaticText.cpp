@@ -13,6 +13,11 @@ Qt::Alignment Alignment(Integer align, bool multiLine) {
   return horizontal | (multiLine ? Qt::AlignTop : Qt::AlignVCenter);
 }
 
+// Wrapped text keeps this far from the label's sides, as a desktop's text
+// boxes do: a label as wide as its window would otherwise run its lines into
+// the window's edges.
+constexpr int kWrapInset = 12;
+
 }  // namespace
 
 StaticText::StaticText(const ControlDesign& design)
@@ -27,6 +32,7 @@ QWidget* StaticText::CreateWidget(QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(multiLine_);
+  if (multiLine_) label->setContentsMargins(kWrapInset, 0, kWrapInset, 0);
   label->setText(QString::fromStdString(text_.Get()));
   ApplyFont(*label, textSize_, bold_);
   label->setAlignment(Alignment(TextAlign(), multiLine_));

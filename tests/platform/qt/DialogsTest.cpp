@@ -225,13 +225,15 @@ TEST_F(DesktopServicesTest, DocumentsFolderIsTheOneTheDesktopNames) {
   EXPECT_EQ(GetFolderItem("", 0).Path(), documents);
   EXPECT_FALSE(std::filesystem::exists(documents)) << "made only when something is saved";
 
-  // The render window's save dialog starts there.
+  // The render window's save dialog starts there, made first so the dialog
+  // does not fall back to the home folder.
   ScriptedDialogs dialogs;
   dialogs.AnswerCancel();
   EXPECT_EQ(GetSaveFolderItem("", "Untitled.JPG"), std::nullopt);
   ASSERT_EQ(dialogs.Requests().size(), 1u);
   EXPECT_EQ(dialogs.Requests()[0].InitialDirectory, FolderItem(documents));
   EXPECT_EQ(dialogs.Requests()[0].SuggestedFileName, "Untitled.JPG");
+  EXPECT_TRUE(std::filesystem::is_directory(documents));
 }
 
 TEST_F(DesktopServicesTest, ModifierKeysAreReadFromTheDesktop) {
