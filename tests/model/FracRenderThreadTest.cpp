@@ -67,7 +67,8 @@ TEST(FracRenderThreadTest, ProgressIsReadableWhileDrawing) {
     last = now;
     (void)picture->Pixel(500, 500);
   };
-  ASSERT_TRUE(test::Eventually([&] { return look(), paused.load(); })) << "the drawing never paused";
+  ASSERT_TRUE(test::Eventually([&] { return look(), paused.load(); }))
+      << "the drawing never paused";
   look();
   // The bar moves evenly: it reads what the lines drawn so far stand for,
   // less what has not been published yet.

@@ -113,7 +113,8 @@ TEST_F(RenderThreadTest, KeepsThePyramidWhileDrawingAndUpToDateAtTheEnd) {
     auto pyramid = PicturePyramid::New(1200, 900);
     auto [xs, ys] = Endless();
     auto worker = Start(picture, xs, ys, 1.0, pyramid);
-    ASSERT_TRUE(test::Eventually([&] { return pyramid->Ready(); })) << "the pyramid never became ready";
+    ASSERT_TRUE(test::Eventually([&] { return pyramid->Ready(); }))
+        << "the pyramid never became ready";
     for (int i = 0; i < 20; ++i) {
       ASSERT_NE(ShrunkPart(*picture, pyramid.get(), 60, 45, 0, 0, 60, 45), nullptr);
     }
