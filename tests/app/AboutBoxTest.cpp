@@ -1,5 +1,4 @@
-// The About window: one at a time, its texts, version label, buttons and
-// backdrop.
+// The About window: one at a time, its version label, buttons and backdrop.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -40,7 +39,6 @@ class AboutBoxTest : public ::testing::Test {
     box->Close();
     return text;
   }
-  std::string Text(const char* name) { return AboutBox()->ControlNamed<StaticText>(name).Text(); }
   PushButton& Button(const char* name) { return AboutBox()->ControlNamed<PushButton>(name); }
 
   class App app_;
@@ -71,26 +69,13 @@ TEST_F(AboutBoxTest, OneWindowWhileOpenANewOneWithTheSameBackdropAfterClosing) {
   EXPECT_EQ(AboutBoxpic(), backdrop);
 }
 
-TEST_F(AboutBoxTest, ShowsNameCreditsAndCopyrightWithThreeButtons) {
-  EXPECT_EQ(AboutBox()->Title(), "About Vantrel");
-  EXPECT_EQ(Text("StaticText3"), "Vantrel");
-  EXPECT_NE(Text("StaticText2").find("the Vantrel developers"), std::string::npos);
-  EXPECT_EQ(Text("StaticText1"), "\u00A9 2026 The Vantrel developers");
-  // One-line labels show their whole text.
-  for (QLabel* label : AboutBox()->Widget()->findChildren<QLabel*>()) {
-    if (label->wordWrap()) continue;
-    EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
-  }
-
-  EXPECT_EQ(Button("PushButton2").Caption(), "View Site");
-  EXPECT_EQ(Button("PushButton3").Caption(), "Contact");
+TEST_F(AboutBoxTest, TheButtonsOpenTheSiteAndAMailAndClose) {
   Button("PushButton2").Push();
   Button("PushButton3").Push();
   ASSERT_EQ(dialogs_.Requests().size(), 2u);
   EXPECT_EQ(dialogs_.Requests()[0].URL, "https://vantrel.example/");
   EXPECT_EQ(dialogs_.Requests()[1].URL, "mailto:hello@vantrel.example?subject=Vantrel");
 
-  EXPECT_EQ(Button("PushButton1").Caption(), "Close");
   const auto box = AboutBox();
   Button("PushButton1").Push();
   EXPECT_FALSE(box->IsOpen());
@@ -128,8 +113,8 @@ TEST_F(AboutBoxTest, CreditsKeepClearOfTheWindowsSides) {
 TEST_F(AboutBoxTest, BackdropIsSnowflakesOnSkyAtTheWindowsSize) {
   const auto pic = AboutBoxpic();
   ASSERT_NE(pic, nullptr);
-  EXPECT_EQ(pic->Width(), 430);
-  EXPECT_EQ(pic->Height(), 270);
+  EXPECT_EQ(pic->Width(), AboutBox()->Width());
+  EXPECT_EQ(pic->Height(), AboutBox()->Height());
   const Color ink = FromRGB565(ToRGB565(Color{176, 176, 236}));
   int inked = 0;
   for (Integer y = 0; y < pic->Height(); ++y) {

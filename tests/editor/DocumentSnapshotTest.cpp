@@ -9,6 +9,7 @@
 #include "FakeDocument.h"
 #include "platform/core/Graphics.h"
 #include "platform/core/Picture.h"
+#include "support/OnExit.h"
 
 namespace vantrel::test {
 namespace {
@@ -100,6 +101,11 @@ TEST(DocumentSnapshot, WorkerReadsSnapshotsWhileTheDocumentChanges) {
       if (snapshot->Ypoints.size() != n || snapshot->SelectedPoints.size() != n) ++inconsistent;
       snapshot->DrawPoints(picture->Graphics());
     }
+  });
+  // Also when an edit throws: the worker stops and is joined before doc goes.
+  const OnExit stop([&] {
+    done = true;
+    if (worker.joinable()) worker.join();
   });
   for (int i = 0; i < 2000; ++i) {
     doc.AddPoint(i % 7 * 0.1, i % 5 * 0.1, i % 3 == 0 ? 0 : -1);

@@ -10,7 +10,6 @@
 #include "editor/DocumentSnapshot.h"
 #include "menus/MenuBar1.h"
 #include "platform/core/FileSizeLimit.h"
-#include "model/Globals.h"
 #include "model/SettingSet.h"
 #include "platform/core/SaveThread.h"
 #include "platform/qt/Application.h"
@@ -44,8 +43,6 @@ class DrawingWindowTest : public DocumentWindowFixture {
 TEST_F(DrawingWindowTest, ChangedSetsTheStarAndSaveAndRevertNeedAFile) {
   auto w = NewDoc();
   EXPECT_EQ(w->Title(), "Untitled");
-  EXPECT_EQ(Globals::FracCanRightBorder, 60);
-  EXPECT_EQ(Globals::FracCanBottomBorder, 35);
   ASSERT_EQ(settingsMade_.size(), 1u);
   EXPECT_TRUE(settingsMade_[0]->madeForNewDocument);
   EXPECT_FALSE(w->LoadDefaulySettings);
@@ -110,7 +107,6 @@ TEST_F(DrawingWindowTest, TheSavePromptClosesOnlyWhatIsSavedOrGivenUp) {
   const DialogRequest& prompt = LastRequest();
   EXPECT_EQ(prompt.Kind, DialogKind::MessageDialog);
   EXPECT_EQ(prompt.Message, "Do you want to save changes to the fractal ''Untitled*'' before closing?");
-  EXPECT_EQ(prompt.Explanation, "If you don't save, your changes will be lost.");
   EXPECT_EQ(prompt.Buttons, (std::vector<std::string>{"Save", "Don't Save", "Cancel"}));
 
   // Save, then the save dialog cancelled: by the close box and by a quit.
@@ -300,7 +296,6 @@ TEST_F(DrawingWindowTest, RevertToSavedAsksThenDropsEveryChangeOrNone) {
   dialogs_.AnswerCancel();
   w->FileRevertToSaved_Action();
   EXPECT_EQ(LastRequest().Message, "Do you want to revert to the saved version of ''Star.txt*''?");
-  EXPECT_EQ(LastRequest().Explanation, "If you do, your changes will be lost.");
   EXPECT_EQ(LastRequest().Buttons, (std::vector<std::string>{"Revert", "Cancel"}));
   EXPECT_EQ(w->Xpoints.size(), 3u);
   EXPECT_TRUE(w->SelectedPoints[0]);

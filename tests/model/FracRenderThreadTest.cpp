@@ -5,9 +5,10 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
-#include <thread>
 
 #include "RenderSupport.h"
+#include "support/Eventually.h"
+#include "support/OnExit.h"
 
 namespace vantrel {
 namespace {
@@ -24,10 +25,18 @@ std::shared_ptr<testing::FunctionThread> OnWorker(std::function<void()> body) {
   return thread;
 }
 
-void Spin(const std::atomic<bool>& flag) {
-  while (!flag.load()) {
-    std::this_thread::yield();
-  }
+// True once flag is set; false after the tests' patience has run out.
+bool Spin(const std::atomic<bool>& flag) {
+  return test::Eventually([&flag] { return flag.load(); });
+}
+
+// Ends a worker that borrows the test's locals before they go, also when the
+// test fails half-way: kills it and waits for it, at most the tests' patience.
+auto StopOnExit(const std::shared_ptr<testing::FunctionThread>& thread) {
+  return test::OnExit([thread] {
+    thread->Kill();
+    thread->WaitUntilEnded(test::kPatience);
+  });
 }
 
 TEST(FracRenderThreadTest, ProgressIsReadableWhileDrawing) {
@@ -42,10 +51,12 @@ TEST(FracRenderThreadTest, ProgressIsReadableWhileDrawing) {
   render.ObserveLines([&](Integer, Integer, Integer, Integer) {
     if (++lines == 250000) {
       paused.store(true);
-      Spin(resume);
+      Spin(resume);  // a test that fails early opens it on its way out
     }
   });
   auto thread = OnWorker([&] { render.Draw(); });
+  const auto stop = StopOnExit(thread);
+  const test::OnExit open([&resume] { resume.store(true); });
   const UInt64 max = render.ProgressMax();
   UInt64 last = 0;
   // Counters and pixels are read while the worker writes them.
@@ -56,18 +67,17 @@ TEST(FracRenderThreadTest, ProgressIsReadableWhileDrawing) {
     last = now;
     (void)picture->Pixel(500, 500);
   };
-  while (!paused.load()) {
-    look();
-  }
+  ASSERT_TRUE(test::Eventually([&] { return look(), paused.load(); }))
+      << "the drawing never paused";
   look();
   // The bar moves evenly: it reads what the lines drawn so far stand for,
   // less what has not been published yet.
   EXPECT_NEAR(static_cast<double>(last) / static_cast<double>(max), 250000.0 / 531441.0, 0.02);
   EXPECT_FALSE(render.IterationMaxed());
   resume.store(true);
-  while (!thread->WaitUntilEnded(std::chrono::milliseconds(0))) {
-    look();
-  }
+  ASSERT_TRUE(test::Eventually([&] {
+    return look(), thread->WaitUntilEnded(std::chrono::milliseconds(0));
+  })) << "the drawing never ended";
   look();
   EXPECT_EQ(last, max);
   EXPECT_EQ(render.LinesDrawn(), 531441u);
@@ -88,7 +98,8 @@ TEST(FracRenderThreadTest, KillStopsADrawingThatWouldNeverEnd) {
     render.Draw();
     finished.store(true);
   });
-  Spin(started);
+  const auto stop = StopOnExit(thread);
+  ASSERT_TRUE(Spin(started)) << "the worker never started";
   thread->Kill();
   EXPECT_TRUE(thread->WaitUntilEnded(std::chrono::seconds(30)));
   EXPECT_FALSE(finished.load());

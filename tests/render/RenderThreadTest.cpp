@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 #include "editor/DocumentSnapshot.h"
 #include "model/FracRender.h"
@@ -13,6 +12,7 @@
 #include "platform/core/ShrunkPicture.h"
 #include "platform/qt/EventQueue.h"
 #include "render/RenderThread.h"
+#include "support/Eventually.h"
 
 namespace vantrel {
 namespace {
@@ -24,7 +24,12 @@ constexpr Color kLine{0, 255, 0};
 
 class RenderThreadTest : public ::testing::Test {
  protected:
-  void TearDown() override { EXPECT_TRUE(WaitForAllThreads(30s)); }
+  // A test that failed half-way may leave a long render going; it posts to
+  // this fixture, so it is stopped before the fixture goes.
+  void TearDown() override {
+    for (const auto& worker : started_) worker->Kill();
+    EXPECT_TRUE(WaitForAllThreads(30s));
+  }
 
   // The unit square shown on a 100 x 100 canvas.
   std::shared_ptr<RenderThread> Start(std::shared_ptr<Picture> picture, std::vector<double> xs,
@@ -42,11 +47,13 @@ class RenderThreadTest : public ::testing::Test {
         [this](std::function<void()> c) { queue_.Post(std::move(c)); },
         [this](RenderThread::Outcome outcome) { ends_.push_back(outcome); });
     worker->Run();
+    started_.push_back(worker);
     return worker;
   }
 
   EventQueue queue_;
   std::vector<RenderThread::Outcome> ends_;
+  std::vector<std::shared_ptr<RenderThread>> started_;
 };
 
 TEST_F(RenderThreadTest, DrawsWhatTheDocumentShowedInTheRenderColours) {
@@ -106,7 +113,8 @@ TEST_F(RenderThreadTest, KeepsThePyramidWhileDrawingAndUpToDateAtTheEnd) {
     auto pyramid = PicturePyramid::New(1200, 900);
     auto [xs, ys] = Endless();
     auto worker = Start(picture, xs, ys, 1.0, pyramid);
-    while (!pyramid->Ready()) std::this_thread::yield();
+    ASSERT_TRUE(test::Eventually([&] { return pyramid->Ready(); }))
+        << "the pyramid never became ready";
     for (int i = 0; i < 20; ++i) {
       ASSERT_NE(ShrunkPart(*picture, pyramid.get(), 60, 45, 0, 0, 60, 45), nullptr);
     }
@@ -137,11 +145,11 @@ TEST_F(RenderThreadTest, KilledRenderStopsAndNeverReportsItsEnd) {
   auto picture = NewPicture(1500, 1500, 16);
   auto worker = Start(picture, xs, ys);
   std::shared_ptr<const FracRender> renderer;  // read as the timers read it
-  while (!renderer || renderer->CurrentProgress() == 0) {
+  ASSERT_TRUE(test::Eventually([&] {
     renderer = worker->Renderer();
     (void)picture->Pixel(750, 750);
-  }
-  ASSERT_NE(renderer, nullptr);
+    return renderer && renderer->CurrentProgress() > 0;
+  })) << "the render never made progress";
   EXPECT_LT(renderer->CurrentProgress(), renderer->ProgressMax());
   worker->Kill();
   ASSERT_TRUE(worker->WaitUntilEnded(30s));

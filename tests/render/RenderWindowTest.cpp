@@ -33,6 +33,7 @@
 #include "platform/qt/Timer.h"
 #include "render/RenderWindow.h"
 #include "support/AllocationLimit.h"
+#include "support/Eventually.h"
 #include "support/Settle.h"
 #include "support/TinyDisk.h"
 
@@ -414,7 +415,7 @@ TEST_F(RenderWindowTest, ASaveOutlivesItsWindowAndAFailureIsStillTold) {
   failing->Close();
   EXPECT_EQ(saved->Fractal, nullptr) << "the window let go of its picture";
   save->Resume();
-  WaitForAllSaves();
+  ASSERT_TRUE(test::ReturnsWithin(&WaitForAllSaves)) << "the wait for the save never ended";
   EXPECT_EQ(QImage(QString::fromStdString((folder_ / "Closed.JPG").string()), "JPG").size(),
             QSize(800, 600));
   Settle();

@@ -7,11 +7,11 @@
 #include <chrono>
 #include <memory>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 #include "platform/core/ForkJoin.h"
 #include "platform/core/Thread.h"
+#include "support/Eventually.h"
 
 namespace vantrel {
 namespace {
@@ -22,13 +22,17 @@ TEST(ForkJoin, RunsEveryPartOnceAllAtOnce) {
   constexpr std::size_t kParts = 4;
   std::vector<int> runs(kParts, 0);
   std::atomic<std::size_t> arrived{0};
+  std::atomic<bool> apart{false};  // one part gave up, so the others wait no more
   ForkJoin::Run(kParts, [&](std::size_t part, const ForkJoin::GoOn& goOn) {
     ++runs[part];
     // Each part waits for all the others: only parts that run at once pass.
     ++arrived;
-    while (arrived.load() < kParts && goOn()) std::this_thread::yield();
+    if (!test::Eventually([&] { return arrived.load() >= kParts || apart || !goOn(); })) {
+      apart = true;
+    }
   });
   EXPECT_EQ(runs, std::vector<int>(kParts, 1));
+  EXPECT_FALSE(apart) << "the parts did not all run at once";
 
   EXPECT_THROW(ForkJoin::Run(3,
                              [](std::size_t part, const ForkJoin::GoOn&) {
@@ -48,7 +52,8 @@ class Forking : public Thread {
     ForkJoin::Run(3, [this](std::size_t part, const ForkJoin::GoOn& goOn) {
       if (part == 0) return;  // the caller goes on to wait
       if (++partsLeft == 2) partsStarted = true;
-      while (goOn()) std::this_thread::yield();
+      // Bounded, so parts a broken kill never stops still end.
+      test::Eventually([&goOn] { return !goOn(); });
       --partsLeft;
     });
   }
@@ -57,7 +62,8 @@ class Forking : public Thread {
 TEST(ForkJoin, AKilledCallerStopsItsPartsAndEnds) {
   auto thread = std::make_shared<Forking>();
   thread->Run();
-  while (!thread->partsStarted) std::this_thread::yield();
+  ASSERT_TRUE(test::Eventually([&] { return thread->partsStarted.load(); }))
+      << "the parts never started";
   thread->Kill();
   ASSERT_TRUE(thread->WaitUntilEnded(10s));
   EXPECT_EQ(thread->partsLeft.load(), 0) << "the parts ended before the caller did";

@@ -9,11 +9,11 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 #include "platform/core/SaveThread.h"
 #include "platform/core/Thread.h"
 #include "support/Eventually.h"
+#include "support/OnExit.h"
 
 namespace vantrel {
 namespace {
@@ -29,8 +29,9 @@ using namespace std::chrono_literals;
 
 using test::Eventually;
 
-// Counts its passes, yielding once per pass; spins without yielding while
-// the gate is shut.
+// Counts its passes, yielding once per pass; waits without yielding while
+// the gate is shut, at most the tests' patience, so a test that fails before
+// it opens the gate leaves no thread behind for good.
 class Counter : public Thread {
  public:
   std::atomic<long> passes{0};
@@ -45,9 +46,7 @@ class Counter : public Thread {
  protected:
   void OnRun() override {
     for (; !stop; ++passes, Yield()) {
-      while (!gate) {
-        std::this_thread::yield();
-      }
+      Eventually([this] { return gate.load(); });
     }
     finished = true;  // never reached by a killed body
   }
@@ -223,6 +222,11 @@ TEST(SaveThread, WaitForAllSavesEndsWithTheOutcomePostedAndNeverHangs) {
         return FileResult::Failed("disk full");
       },
       post, [&told](const FileResult& outcome) { told = outcome.Error(); });
+  // A test that fails early lets the save end before the locals it posts to go.
+  const test::OnExit open([&release, &save] {
+    release = true;
+    save->WaitUntilEnded(test::kPatience);
+  });
   { auto never = std::make_shared<SaveThread>([] { return FileResult(); }, post,
                                               [](const FileResult&) {}); }
   auto killed = std::make_shared<SaveThread>(
@@ -234,15 +238,9 @@ TEST(SaveThread, WaitForAllSavesEndsWithTheOutcomePostedAndNeverHangs) {
   save->Run();
   killed->Run();
   killed->Kill();
-  std::atomic<bool> waited{false};
-  std::thread waiter([&waited] {
-    WaitForAllSaves();
-    waited = true;
-  });
-  std::this_thread::sleep_for(20ms);
-  EXPECT_FALSE(waited) << "a save still runs";
+  EXPECT_FALSE(test::ReturnsWithin(&WaitForAllSaves, 20ms)) << "a save still runs";
   release = true;
-  waiter.join();
+  ASSERT_TRUE(test::ReturnsWithin(&WaitForAllSaves)) << "the wait for the saves never ended";
   std::lock_guard lock(mutex);
   ASSERT_EQ(posted.size(), 1u);
   posted.front()();

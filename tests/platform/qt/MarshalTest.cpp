@@ -14,6 +14,7 @@
 #include "platform/core/Thread.h"
 #include "platform/qt/EventQueue.h"
 #include "platform/qt/EventThread.h"
+#include "support/Eventually.h"
 
 namespace vantrel::test {
 namespace {
@@ -39,7 +40,8 @@ TEST(EventQueue, KeepsEachThreadsOrderAndWakesOncePerBatch) {
     });
   }
   std::size_t ran = 0;
-  while (ran < std::size_t{kThreads} * kCalls) ran += queue.Drain();
+  EXPECT_TRUE(Eventually([&] { return (ran += queue.Drain()) >= std::size_t{kThreads} * kCalls; }))
+      << "only " << ran << " calls arrived";
   for (auto& worker : workers) worker.join();
   for (const auto& calls : seen) {
     ASSERT_EQ(calls.size(), std::size_t{kCalls});
@@ -167,9 +169,10 @@ class Poster : public Thread {
 TEST(Marshalling, ZAWorkerKilledAsTheTestsEndIsWaitedForAtExit) {
   auto poster = std::make_shared<Poster>();
   poster->Run();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return poster->Posts.load(std::memory_order_relaxed) > 100; },
-                              10000));
-  poster->Kill();
+  const bool posting = QTest::qWaitFor(
+      [&] { return poster->Posts.load(std::memory_order_relaxed) > 100; }, 10000);
+  poster->Kill();  // also when the test fails: it would post for ever
+  ASSERT_TRUE(posting);
 }
 
 }  // namespace
