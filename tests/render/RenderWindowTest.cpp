@@ -197,19 +197,28 @@ TEST_F(RenderWindowTest, FarBelowFullSizeTheFinishedRenderShowsFromItsPyramid) {
 }
 
 TEST_F(RenderWindowTest, ClosingMidRenderKillsTheWorkerAndLetsGoOfThePicture) {
-  SetPath({0, .125, .25, .375, .5, .625, .75, .875, 1},  // segments half the chord: endless
-          {.5, .016, .5, .016, .5, .016, .5, .016, .5});
-  auto w = Render(2000, 2000);
-  ASSERT_TRUE(SettleUntil([&w] { return w->Renderer() != nullptr; }));
-  w->DrawTimer_Action();
-  w->ProgressTimer_Action();
-  const std::shared_ptr<RenderThread> worker = w->RenderThread;
-  w->Close();
-  ASSERT_TRUE(worker->WaitUntilEnded(std::chrono::seconds(10)));
-  Settle();
-  EXPECT_FALSE(w->SaveBTN().Enabled());
-  EXPECT_EQ(w->Fractal, nullptr);
-  EXPECT_EQ(w->DWin, nullptr);
+  // Thirty-two segments about half the chord: some 32^10 lines, a render
+  // that only a kill ends within the test, of a 1-pixel pen and a thick one.
+  std::vector<double> xs, ys;
+  for (int i = 0; i <= 32; ++i) {
+    xs.push_back(i / 32.0);
+    ys.push_back(i % 2 == 0 ? 0.5 : 0.016);
+  }
+  SetPath(xs, ys);
+  for (const double pen : {1.0, 5.0}) {
+    doc_->CurrentSettings->Ints[5] = pen;
+    auto w = Render(2000, 2000);
+    ASSERT_TRUE(SettleUntil([&w] { return w->Renderer() != nullptr; }));
+    w->DrawTimer_Action();
+    w->ProgressTimer_Action();
+    const std::shared_ptr<RenderThread> worker = w->RenderThread;
+    w->Close();
+    ASSERT_TRUE(worker->WaitUntilEnded(std::chrono::seconds(10))) << pen;
+    Settle();
+    EXPECT_FALSE(w->SaveBTN().Enabled());
+    EXPECT_EQ(w->Fractal, nullptr);
+    EXPECT_EQ(w->DWin, nullptr);
+  }
 }
 
 TEST_F(RenderWindowTest, SizeThatCannotBeHeldGetsAMessageAndNoWindow) {
