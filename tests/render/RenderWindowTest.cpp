@@ -563,5 +563,26 @@ TEST_F(RenderViewTest, ScrollingAndDraggingMoveTheContentAndFillWhatTheyUncover)
   EXPECT_EQ(Mismatches(1, 1), 0);
 }
 
+TEST_F(RenderViewTest, APictureIsShownOnlyOnceItHasBeenPainted) {
+  // A picture the worker has not painted yet: its memory here red, which no
+  // pattern pixel is. Neither a redraw nor a scroll shows it.
+  const std::shared_ptr<Picture> fresh = NewUnpaintedPicture(800, 800, 16);
+  std::fill_n(fresh->Bits(), 800 * 800, std::uint16_t{0xF800});
+  w_->Fractal = fresh;
+  w_->DrawFrac();
+  w_->ScrollBarX().Value(100);
+  w_->ScrollBarY().Value(40);
+  const Picture& canvas = *w_->FracCan().Backing();
+  int red = 0;
+  for (Integer y = 0; y < canvas.Height(); ++y) {
+    for (Integer x = 0; x < canvas.Width(); ++x) red += canvas.Pixel(x, y) == 0xF800;
+  }
+  EXPECT_EQ(red, 0);
+  // Painted, it shows.
+  fresh->Paint(Color{0, 0, 255});
+  w_->DrawFrac();
+  EXPECT_EQ(canvas.PixelColor(0, 0), (Color{0, 0, 255}));
+}
+
 }  // namespace
 }  // namespace vantrel
