@@ -223,12 +223,14 @@ TEST_F(RenderWindowTest, ClosingMidRenderKillsTheWorkerAndLetsGoOfThePicture) {
 
 TEST_F(RenderWindowTest, SizeThatCannotBeHeldGetsAMessageAndNoWindow) {
   EXPECT_EQ(Render(99999, 99999), nullptr);
-  EXPECT_EQ(Render(0.4, 300), nullptr);  // rounds to no pixels at all
+  // Sides that round to no pixels at all (1 pixel is enough: see the save
+  // at the encoder's limit) are refused as the Render button refuses them.
+  EXPECT_EQ(Render(0.4, 300), nullptr);
+  EXPECT_EQ(Render(300, 0), nullptr);
   EXPECT_EQ(Messages(), (std::vector<std::string>{
                             "Could not make a picture of 99999 by 99999 pixels to render into. "
                             "Choose a smaller render size.",
-                            "Could not make a picture of 0 by 300 pixels to render into. "
-                            "Choose a smaller render size."}));
+                            DrawingWindow::kCanNotRender, DrawingWindow::kCanNotRender}));
 }
 
 TEST_F(RenderWindowTest, RenderThatRunsOutOfMemoryOffersNoSaveAndSaysSo) {
