@@ -1,5 +1,5 @@
 // The renderer on the program's worker threads: progress can be read while it
-// draws, and a kill stops it, even at the deepest level.
+// draws, and a kill stops it within a yield interval's worth of lines.
 #include <gtest/gtest.h>
 
 #include <atomic>
