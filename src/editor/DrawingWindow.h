@@ -46,6 +46,10 @@ class DrawingWindow : public Window, public DocumentModel {
   static constexpr Integer kDesignWidth = 375;
   static constexpr Integer kDesignHeight = 350;
   static constexpr Integer kCanvasDesignSize = 315;
+  // Why a render size whose sides do not round to at least 1 pixel is refused.
+  static constexpr char kCanNotRender[] =
+      "Can not render. Rendering height and width need to be greater than 0. Edit the rendering "
+      "dimensions in the settings window.";
 
   // A new, empty document titled name, with the default settings.
   static std::shared_ptr<DrawingWindow> NewDocument(const std::string& name);

@@ -23,9 +23,6 @@ namespace {
 // Shown where a command would take the document past kMaxDocumentPoints.
 std::string TooManyPoints() { return "Can not add points. " + PointLimitText(); }
 
-constexpr char kCanNotRender[] =
-    "Can not render. Rendering height and width need to be greater than 0. Edit the rendering "
-    "dimensions in the settings window.";
 // Checked before any picture memory is taken: such a render would run to its
 // end and then could not be saved.
 std::string TooLargeToSave() {

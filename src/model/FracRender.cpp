@@ -17,9 +17,6 @@ constexpr double kShortLength = 2.0;
 // could not be squared: within a few levels its copies' ends would leave the
 // Doubles.
 constexpr double kLongestLength = 1e154;
-// Work units (segments drawn or subdivided) between yields with a 1-pixel
-// pen: a few tens of microseconds, so a kill or pause takes effect at once.
-constexpr std::int64_t kYieldWork = 4096;
 // Most lines a subtree walked in one go holds (estimated from the longest
 // copies), so yields stay about as frequent as between single lines.
 constexpr UInt64 kInsideWalkLines = 4096;
@@ -287,7 +284,6 @@ void FracRender::Draw() {
 template <class Sink>
 void FracRender::DrawWith(Sink& sink) {
   halfPen_ = static_cast<double>(G_.PenHeight) / 2.0;
-  // Wide pens cost more per line; yield after proportionally fewer.
   const std::int64_t penArea =
       std::max<std::int64_t>(1, std::int64_t{std::max(G_.PenWidth, 1)} * std::max(G_.PenHeight, 1));
   yieldInterval_ = std::max<std::int64_t>(16, kYieldWork / penArea);

@@ -26,6 +26,10 @@ class FracRender {
   // The program asks for at most 500 levels; a larger limit is taken as this
   // many, which keeps the depth stack bounded whatever a caller passes.
   static constexpr Integer kDepthCeiling = 10000;
+  // Work units (segments drawn or subdivided) between yields with a 1-pixel
+  // pen: a few tens of microseconds, so a kill or pause takes effect at once.
+  // A wider pen costs more per line and yields after proportionally fewer.
+  static constexpr std::int64_t kYieldWork = 4096;
 
   // X1, X2, Y1, Y2: the fractal coordinates of the surface's left, right, top
   // and bottom edges (y grows downward). Xs and Ys: the path, index 0 first.

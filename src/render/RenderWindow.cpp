@@ -115,6 +115,10 @@ std::shared_ptr<RenderWindow> RenderWindow::Create(DrawingWindow& dw) {
   // by the worker, so the press returns at once whatever the size.
   const Integer width = ToInteger(settings->Ints[kRenderWidth]);
   const Integer height = ToInteger(settings->Ints[kRenderHeight]);
+  if (width < 1 || height < 1) {
+    MsgBox(DrawingWindow::kCanNotRender);
+    return nullptr;
+  }
   std::shared_ptr<Picture> fractal = NewUnpaintedPicture(width, height, 16);
   std::shared_ptr<PicturePyramid> pyramid =
       fractal ? PicturePyramid::New(width, height) : nullptr;

