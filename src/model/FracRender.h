@@ -67,8 +67,9 @@ class FracRender {
   // The depth limit after the constructor's cap.
   Integer MaxIteration() const noexcept { return MaxIteration_; }
   Integer ProgressIteration() const noexcept { return ProgressIteration_; }
-  // Segments drawn so far (lines whose ends have no pixel included); the
-  // segments of copies skipped as lying wholly outside the picture are not.
+  // Segments drawn so far (lines whose ends have no pixel included). Those
+  // of a subtree skipped as lying wholly outside the picture are not counted,
+  // but the last level's copies are, even when skipped for the same reason.
   UInt64 LinesDrawn() const noexcept { return linesDrawn_.load(std::memory_order_relaxed); }
 
   // For tests: sees every line as it is drawn, in pixels after conversion.
