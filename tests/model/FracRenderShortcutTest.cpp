@@ -20,11 +20,12 @@ using testing::Pen;
 using testing::RenderFast;
 using testing::RenderResult;
 using testing::View;
+using testing::ViewAbout;
 
 constexpr FracRender::Shortcuts kPlainWalk{false, false};
 constexpr FracRender::Shortcuts kNoInsideDrawing{true, false};
 
-void ExpectSameLines(const RenderResult& a, const RenderResult& b, Integer size, Pen pen) {
+void ExpectSameLines(const RenderResult& a, const RenderResult& b, testing::Size size, Pen pen) {
   const std::vector<testing::LineRecord> seen = testing::Touching(a.Lines, size, pen);
   const std::vector<testing::LineRecord> walked = testing::Touching(b.Lines, size, pen);
   const auto [at, _] = std::mismatch(seen.begin(), seen.end(), walked.begin(), walked.end());
@@ -35,7 +36,7 @@ void ExpectSameLines(const RenderResult& a, const RenderResult& b, Integer size,
 // Draws with every shortcut, with the outside skip alone, and with none, and
 // expects the same drawing. Lines that cannot touch the picture are left out
 // of the comparison, and the skipped ones of LinesDrawn.
-void ExpectSameAsPlainWalk(const Path& path, const View& view, Integer size, Pen pen,
+void ExpectSameAsPlainWalk(const Path& path, const View& view, testing::Size size, Pen pen,
                            Integer limit) {
   const RenderResult fast = RenderFast(path, view, size, pen, limit);
   const RenderResult unwatched = RenderFast(path, view, size, pen, limit, false);
@@ -58,23 +59,18 @@ void ExpectSameAsPlainWalk(const Path& path, const View& view, Integer size, Pen
   EXPECT_LE(fast.LinesDrawn, plain.LinesDrawn);
 }
 
-// A size x size view in which the chord (0, 0)-(1, 0) spans `chord` pixels,
-// centred on (x, y).
-View ViewAround(double x, double y, Integer size, double chord) {
-  const double half = static_cast<double>(size) / chord / 2.0;
-  return {x - half, x + half, y - half, y + half};
-}
-
 struct Shape {
   double Ratio;  // the longest segment over the chord
   double Left, Top, Right, Bottom;
 };
 
-Shape Measure(const Path& path) {
+// The ratio as drawn with fractal y `stretch` times as tall as x.
+Shape Measure(const Path& path, double stretch) {
   Shape shape{0, 0, 0, 0, 0};
   for (std::size_t i = 0; i + 1 < path.Xs.size(); ++i) {
-    shape.Ratio = std::max(
-        shape.Ratio, std::hypot(path.Xs[i + 1] - path.Xs[i], path.Ys[i + 1] - path.Ys[i]));
+    shape.Ratio =
+        std::max(shape.Ratio, std::hypot(path.Xs[i + 1] - path.Xs[i],
+                                         (path.Ys[i + 1] - path.Ys[i]) * stretch));
   }
   const auto [left, right] = std::minmax_element(path.Xs.begin(), path.Xs.end());
   const auto [top, bottom] = std::minmax_element(path.Ys.begin(), path.Ys.end());
@@ -85,7 +81,7 @@ Shape Measure(const Path& path) {
   return shape;
 }
 
-// Random views of random sizes, zooms and depth limits, centred near a corner
+// Random views of random sizes and shapes, zooms and depth limits, centred near a corner
 // of the generator (where the curve passes at every depth) or anywhere about
 // it, so that most subtrees are skipped, drawn inside or both. Zooms are kept
 // to drawings of a few ten thousand lines, which the plain walk draws whole.
@@ -102,7 +98,9 @@ TEST(FracRenderShortcuts, RandomZoomedViewsDrawAsThePlainWalk) {
   int views = 0;
   for (int round = 0; round < 25; ++round) {
     for (const auto& [name, path] : generators) {
-      const Shape shape = Measure(path);
+      // Fractal y drawn up to half as tall again as x, or two thirds as tall.
+      const double stretch = std::pow(1.5, 2.0 * unit(random) - 1.0);
+      const Shape shape = Measure(path, stretch);
       const double copies = static_cast<double>(path.Xs.size() - 1);
       // Levels the budget allows, and the chord whose longest copies drop
       // under 2 pixels there.
@@ -110,7 +108,8 @@ TEST(FracRenderShortcuts, RandomZoomedViewsDrawAsThePlainWalk) {
       const bool shrinks = shape.Ratio < 1.0;
       const double longest = shrinks ? 2.0 * std::pow(shape.Ratio, -levels) : 1000.0;
       const double chord = 2.0 * std::pow(longest / 2.0, unit(random));
-      const auto size = static_cast<Integer>(16 + 32 * unit(random));
+      const testing::Size size(static_cast<Integer>(16 + 32 * unit(random)),
+                               static_cast<Integer>(16 + 32 * unit(random)));
       Integer limit = unit(random) < 0.6 ? 500 : 1 + static_cast<Integer>(unit(random) * levels);
       if (!shrinks) {
         limit = std::min<Integer>(limit, static_cast<Integer>(levels));
@@ -119,15 +118,16 @@ TEST(FracRenderShortcuts, RandomZoomedViewsDrawAsThePlainWalk) {
       double y = shape.Top - 0.2 + (shape.Bottom - shape.Top + 0.4) * unit(random);
       if (unit(random) < 0.5) {
         const auto corner = static_cast<std::size_t>(unit(random) * copies);
-        const double spread = static_cast<double>(size) / chord;
-        x = path.Xs[corner] + spread * (unit(random) - 0.5);
-        y = path.Ys[corner] + spread * (unit(random) - 0.5);
+        x = path.Xs[corner] + size.Width / chord * (unit(random) - 0.5);
+        y = path.Ys[corner] + size.Height / (chord * stretch) * (unit(random) - 0.5);
       }
       const Pen pen = unit(random) < 0.8 ? Pen{} : Pen{3, 3};
       SCOPED_TRACE(name + ", chord " + std::to_string(chord) + " at (" + std::to_string(x) +
-                   ", " + std::to_string(y) + "), size " + std::to_string(size) + ", limit " +
-                   std::to_string(limit) + ", pen " + std::to_string(pen.Width));
-      ExpectSameAsPlainWalk(path, ViewAround(x, y, size, chord), size, pen, limit);
+                   ", " + std::to_string(y) + "), stretch " + std::to_string(stretch) + ", size " +
+                   std::to_string(size.Width) + " x " + std::to_string(size.Height) +
+                   ", limit " + std::to_string(limit) + ", pen " + std::to_string(pen.Width));
+      ExpectSameAsPlainWalk(path, ViewAbout(x, y, size.Width, size.Height, chord, stretch), size,
+                            pen, limit);
       ++views;
     }
   }
@@ -146,22 +146,23 @@ Integer CappedDepth(const Path& path, const View& view, Integer size) {
 // few millionths: the longest copies of the cap's last level are then within
 // the last bits of 2 pixels.
 std::vector<View> LastBitCliff(const Path& path, Integer size, double chord) {
+  const auto view = [size](double span) { return ViewAbout(0.5, 0.0, size, size, span); };
   double narrow = chord * (1.0 + 1e-5);
   double wide = chord * (1.0 - 1e-5);
-  const Integer deep = CappedDepth(path, ViewAround(0.5, 0.0, size, narrow), size);
-  EXPECT_NE(deep, CappedDepth(path, ViewAround(0.5, 0.0, size, wide), size));
+  const Integer deep = CappedDepth(path, view(narrow), size);
+  EXPECT_NE(deep, CappedDepth(path, view(wide), size));
   for (;;) {
     const double middle = narrow + (wide - narrow) / 2.0;
     if (middle == narrow || middle == wide) {
       break;
     }
-    (CappedDepth(path, ViewAround(0.5, 0.0, size, middle), size) == deep ? narrow : wide) = middle;
+    (CappedDepth(path, view(middle), size) == deep ? narrow : wide) = middle;
   }
-  return {ViewAround(0.5, 0.0, size, narrow), ViewAround(0.5, 0.0, size, wide)};
+  return {view(narrow), view(wide)};
 }
 
 // Views whose longest copies at the last level lie within a millionth of 2
-// pixels (the issue-sized zooms into the curve's middle, scaled down to a
+// pixels (the deep zooms into the curve's middle, scaled down to a
 // small picture by a few levels), within its last bits, and 0.1 % narrower
 // and wider, at the render's limit and at the preview's limits about the cap.
 TEST(FracRenderShortcuts, ViewsAtTheTwoPixelCliffDrawAsThePlainWalk) {
@@ -179,7 +180,7 @@ TEST(FracRenderShortcuts, ViewsAtTheTwoPixelCliffDrawAsThePlainWalk) {
   for (const Cliff& c : cliffs) {
     std::vector<View> views = LastBitCliff(c.Generator, kSize, c.Chord);
     for (double scale : {1.0 - 5e-7, 1.001, 0.999}) {
-      views.push_back(ViewAround(0.5, 0.0, kSize, c.Chord * scale));
+      views.push_back(ViewAbout(0.5, 0.0, kSize, kSize, c.Chord * scale));
     }
     for (std::size_t v = 0; v < views.size(); ++v) {
       const Integer capped = CappedDepth(c.Generator, views[v], kSize);

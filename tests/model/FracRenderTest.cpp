@@ -18,6 +18,7 @@ using testing::Pen;
 using testing::RenderFast;
 using testing::RenderResult;
 using testing::View;
+using testing::ViewAbout;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -164,13 +165,6 @@ ProgressTrace TraceProgress(const Path& path, const View& view, Integer size) {
   return trace;
 }
 
-// The view of a size x size picture in which the chord spans `chord` pixels,
-// centred on (x, y).
-View ViewAbout(Integer size, double chord, double x, double y) {
-  const double half = static_cast<double>(size) / chord / 2.0;
-  return {x - half, x + half, y - half, y + half};
-}
-
 // The bar tells how much of the drawing is done: a tenth of the lines in, it
 // reads about a tenth, also where most of the curve lies outside the picture
 // and is skipped rather than drawn. It never goes back and ends exactly full.
@@ -186,13 +180,14 @@ TEST(FracRenderProgress, GrowsWithTheLinesDrawn) {
       {"Peano", testing::Peano(), CentredView(kSize, 0.95 * kSize), 0.02},
       // 1.2 million of the curve's 3.5 billion lines lie in the picture.
       {"Peano zoomed 81x", testing::Peano(), CentredView(kSize, 0.95 * kSize * 81), 0.02},
-      {"Peano zoomed 30x off centre", testing::Peano(), ViewAbout(kSize, kSize * 30.0, 0.2, -0.1),
-       0.03},
+      {"Peano zoomed 30x off centre", testing::Peano(),
+       ViewAbout(0.2, -0.1, kSize, kSize, kSize * 30.0), 0.03},
       // Its wide bound of what a subtree reaches leaves more to guess.
-      {"Levy C zoomed 20x", testing::LevyC(), ViewAbout(kSize, kSize * 20.0, 0.5, -0.72), 0.06},
+      {"Levy C zoomed 20x", testing::LevyC(), ViewAbout(0.5, -0.72, kSize, kSize, kSize * 20.0),
+       0.06},
       // Copies of unequal lengths: the survey of skips stops at different depths.
       {"three uneven segments zoomed 10x", Path{{0.0, 0.55, 0.66, 1.0}, {0.0, -0.2, 0.35, 0.0}},
-       ViewAbout(kSize, 0.95 * kSize * 10, 0.3, -0.1), 0.06},
+       ViewAbout(0.3, -0.1, kSize, kSize, 0.95 * kSize * 10), 0.06},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);

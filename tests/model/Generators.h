@@ -64,14 +64,21 @@ inline Path RandomPath(std::mt19937_64& random, int n) {
   return path;
 }
 
-// A view of a size x size picture in which the chord (0, 0)-(1, 0) spans
-// `chord` pixels, centred.
 struct View {
   double X1, X2, Y1, Y2;
 };
-inline View CentredView(int size, double chord) {
-  const double half = size / chord / 2.0;
-  return {0.5 - half, 0.5 + half, -half, half};
+
+// A view of a width x height picture centred on (x, y), in which a unit of
+// the fractal spans `chord` pixels across and `chord * stretch` down.
+inline View ViewAbout(double x, double y, int width, int height, double chord,
+                      double stretch = 1.0) {
+  const double halfX = width / chord / 2.0;
+  const double halfY = height / (chord * stretch) / 2.0;
+  return {x - halfX, x + halfX, y - halfY, y + halfY};
 }
+
+// A view of a size x size picture in which the chord (0, 0)-(1, 0) spans
+// `chord` pixels, centred.
+inline View CentredView(int size, double chord) { return ViewAbout(0.5, 0.0, size, size, chord); }
 
 }  // namespace vantrel::testing
