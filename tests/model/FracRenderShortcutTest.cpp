@@ -134,13 +134,6 @@ TEST(FracRenderShortcuts, RandomZoomedViewsDrawAsThePlainWalk) {
   EXPECT_EQ(views, 250);
 }
 
-Integer CappedDepth(const Path& path, const View& view, Integer size) {
-  const auto picture = NewPicture(size, size, 16);
-  const FracRender render(picture->Graphics(), view.X1, view.X2, view.Y1, view.Y2, path.Xs,
-                          path.Ys, 500);
-  return render.MaxIteration();
-}
-
 // The two views about (0.5, 0), next to each other among the Doubles, where
 // the depth cap moves by a level as the chord grows from `chord` pixels by a
 // few millionths: the longest copies of the cap's last level are then within
@@ -149,14 +142,14 @@ std::vector<View> LastBitCliff(const Path& path, Integer size, double chord) {
   const auto view = [size](double span) { return ViewAbout(0.5, 0.0, size, size, span); };
   double narrow = chord * (1.0 + 1e-5);
   double wide = chord * (1.0 - 1e-5);
-  const Integer deep = CappedDepth(path, view(narrow), size);
-  EXPECT_NE(deep, CappedDepth(path, view(wide), size));
+  const Integer deep = testing::CappedLimit(path, view(narrow), size, 500);
+  EXPECT_NE(deep, testing::CappedLimit(path, view(wide), size, 500));
   for (;;) {
     const double middle = narrow + (wide - narrow) / 2.0;
     if (middle == narrow || middle == wide) {
       break;
     }
-    (CappedDepth(path, view(middle), size) == deep ? narrow : wide) = middle;
+    (testing::CappedLimit(path, view(middle), size, 500) == deep ? narrow : wide) = middle;
   }
   return {view(narrow), view(wide)};
 }
@@ -183,7 +176,7 @@ TEST(FracRenderShortcuts, ViewsAtTheTwoPixelCliffDrawAsThePlainWalk) {
       views.push_back(ViewAbout(0.5, 0.0, kSize, kSize, c.Chord * scale));
     }
     for (std::size_t v = 0; v < views.size(); ++v) {
-      const Integer capped = CappedDepth(c.Generator, views[v], kSize);
+      const Integer capped = testing::CappedLimit(c.Generator, views[v], kSize, 500);
       for (Integer limit : {capped - 2, capped - 1, capped, 500}) {
         SCOPED_TRACE(std::string(c.Name) + ", view " + std::to_string(v) + ", limit " +
                      std::to_string(limit));

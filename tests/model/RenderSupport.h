@@ -103,6 +103,15 @@ inline RenderResult RenderFast(const Path& path, const View& view, Size size, Pe
   return result;
 }
 
+// The depth limit after the renderer's cap, found without drawing.
+inline Integer CappedLimit(const Path& path, const View& view, Size size, Integer limit) {
+  const auto picture = NewPicture(size.Width, size.Height, 16);
+  const FracRender render(picture->Graphics(), view.X1, view.X2, view.Y1, view.Y2, path.Xs,
+                          path.Ys, limit);
+  return render.MaxIteration();
+}
+
+// The oracle draws to the limit given, which it does not cap.
 inline RenderResult RenderOracle(const Path& path, const View& view, Size size, Pen pen,
                                  Integer limit, std::size_t cap = ~std::size_t{0}) {
   RenderResult result;
@@ -113,10 +122,7 @@ inline RenderResult RenderOracle(const Path& path, const View& view, Size size, 
   SetPen(g, pen);
   render.Draw();
   result.Lines = std::move(g.Lines);
-  result.CurrentProgress = render.CurrentProgress;
-  result.ProgressMax = render.ProgressMax;
   result.IterationMaxed = render.IterationMaxed;
-  result.MaxIteration = render.MaxIteration;
   return result;
 }
 
