@@ -134,6 +134,45 @@ TEST(FracRenderShortcuts, RandomZoomedViewsDrawAsThePlainWalk) {
   EXPECT_EQ(views, 250);
 }
 
+// Copies that stray far from their segment, and a segment longer than the
+// chord, at zooms that put the segments whose copies are all under 2 pixels
+// (or, for the long segment, the depth limit) at every depth from 0 to 6.
+// Wide and tall pictures are slid across the curve so that copies cross
+// every edge at every depth; those drawn without clipping must still land
+// inside. A picture's memory ends at its last pixel, so under
+// AddressSanitizer a copy drawn past the top or bottom row is reported.
+TEST(FracRenderShortcuts, CopiesStrayingFarFromTheirSegmentStayInThePicture) {
+  const std::pair<const char*, Path> generators[] = {
+      {"overshoot", testing::Overshoot()},
+      {"longer than the chord", testing::LongerThanChord()}};
+  for (const auto& [name, path] : generators) {
+    const Shape shape = Measure(path, 1.0);
+    const bool shrinks = shape.Ratio < 1.0;
+    for (int depth = 0; depth <= 6; ++depth) {
+      // Segments of this depth 2.5 pixels long, their copies under 2.
+      const double chord = shrinks ? 2.5 / std::pow(shape.Ratio, depth) : 8.0 * (depth + 1);
+      const Integer limit = shrinks ? 500 : depth + 1;
+      for (const testing::Size size : {testing::Size(23, 9), testing::Size(9, 23)}) {
+        // Steps of half the picture, over the curve and a chord around it.
+        const double stepX = size.Width / chord / 2.0;
+        const double stepY = size.Height / chord / 2.0;
+        for (double x = shape.Left - 1.0; x <= shape.Right + 1.0; x += stepX) {
+          for (double y = shape.Top - 1.0; y <= shape.Bottom + 1.0; y += stepY) {
+            SCOPED_TRACE(std::string(name) + ", depth " + std::to_string(depth) + ", size " +
+                         std::to_string(size.Width) + " x " + std::to_string(size.Height) +
+                         ", at (" + std::to_string(x) + ", " + std::to_string(y) + ")");
+            const View view = ViewAbout(x, y, size.Width, size.Height, chord);
+            const RenderResult fast = RenderFast(path, view, size, Pen{}, limit, false);
+            const RenderResult clipped = RenderFast(path, view, size, Pen{}, limit, false,
+                                                    ~std::size_t{0}, kNoInsideDrawing);
+            ASSERT_EQ(testing::DifferentPixels(*fast.Pic, *clipped.Pic), 0u);
+          }
+        }
+      }
+    }
+  }
+}
+
 // The two views about (0.5, 0), next to each other among the Doubles, where
 // the depth cap moves by a level as the chord grows from `chord` pixels by a
 // few millionths: the longest copies of the cap's last level are then within

@@ -41,6 +41,13 @@ inline Path LongerThanChord() {
   return {{0.0, x, 1.0}, {0.0, -std::sqrt(a * a - x * x), 0.0}};
 }
 
+// Five segments of about 2/3 of the chord that run on past the end and come
+// back: its copies stray far from the segment they replace, a point lying
+// 1.8 chords from the start, while every segment is shorter than the chord.
+inline Path Overshoot() {
+  return {{0.0, 0.6, 1.2, 1.8, 1.6, 1.0}, {0.0, -0.3, -0.6, -0.3, 0.3, 0.0}};
+}
+
 // Twelve irregular points whose longest segment is 0.36 of the chord.
 inline Path Irregular12() {
   return {{0.0, 0.17, 0.28, 0.22, 0.36, 0.50, 0.47, 0.61, 0.70, 0.66, 0.84, 1.0},
