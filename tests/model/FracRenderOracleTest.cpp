@@ -1,6 +1,6 @@
 // The fast renderer against the step-by-step oracle: the same lines, the same
-// depth-limit verdict and progress, and the same pictures, over generators
-// of many shapes, two pens and the depth limits the program uses.
+// depth-limit verdict and the same pictures, over generators of many shapes,
+// pictures of several shapes, two pens and the depth limits the program uses.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,12 +19,13 @@ using testing::Path;
 using testing::Pen;
 using testing::RenderResult;
 using testing::View;
+using testing::ViewAbout;
 
 struct Case {
   std::string Name;
   Path Generator;
   View Frame;
-  Integer Size;
+  testing::Size Size;
   // A generator on the pixel lattice puts many ends exactly on half-pixel
   // ties, where either rounding is right and each renderer's last-bit noise
   // picks one: those lines may move by a pixel. Every other frame is nudged
@@ -32,9 +33,9 @@ struct Case {
   bool OnLattice = false;
 };
 
-View Nudged(View view, Integer size) {
-  const double unitX = (view.X2 - view.X1) / size;
-  const double unitY = (view.Y2 - view.Y1) / size;
+View Nudged(View view, testing::Size size) {
+  const double unitX = (view.X2 - view.X1) / size.Width;
+  const double unitY = (view.Y2 - view.Y1) / size.Height;
   return {view.X1 + 0.3183 * unitX, view.X2 + 0.3183 * unitX, view.Y1 + 0.1416 * unitY,
           view.Y2 + 0.1416 * unitY};
 }
@@ -43,6 +44,12 @@ std::vector<Case> Cases() {
   std::vector<Case> cases = {
       {"Koch", testing::Koch(), CentredView(300, 280), 300},
       {"Koch zoomed past the edges", testing::Koch(), {0.3, 0.6, -0.25, 0.05}, 300},
+      // Wide and tall pictures, with square pixels and stretched ones.
+      {"Koch wide", testing::Koch(), ViewAbout(0.5, -0.12, 600, 200, 520), {600, 200}},
+      {"Koch tall and stretched", testing::Koch(), ViewAbout(0.5, -0.2, 200, 600, 120, 2.0),
+       {200, 600}},
+      {"Peano wide and stretched", testing::Peano(), ViewAbout(0.5, 0.0, 320, 120, 290, 0.5),
+       {320, 120}},
       {"Peano", testing::Peano(), CentredView(300, 260), 300},
       {"Levy C", testing::LevyC(), CentredView(300, 200), 300},
       // The chord from pixel (50, 150) to (250, 150).
@@ -53,10 +60,11 @@ std::vector<Case> Cases() {
   };
   std::mt19937_64 random(20240611);
   for (int n = 3; n <= 12; ++n) {
-    for (int copy = 0; copy < 2; ++copy) {
-      cases.push_back({"random " + std::to_string(n) + "/" + std::to_string(copy),
-                       testing::RandomPath(random, n), CentredView(200, 90), 200});
-    }
+    cases.push_back({"random " + std::to_string(n), testing::RandomPath(random, n),
+                     CentredView(200, 90), 200});
+    cases.push_back({"random " + std::to_string(n) + " stretched",
+                     testing::RandomPath(random, n), ViewAbout(0.5, 0.0, 150, 240, 70, 1.6),
+                     {150, 240}});
   }
   for (Case& c : cases) {
     c.Frame = c.OnLattice ? c.Frame : Nudged(c.Frame, c.Size);
@@ -64,17 +72,17 @@ std::vector<Case> Cases() {
   return cases;
 }
 
-// Draws with the oracle, the fast renderer watched and the fast renderer
-// unwatched, and compares: the same lines that touch the picture, in order
-// (a share may move by one pixel), depth-limit verdict, progress and
-// pictures. Returns the oracle's lines. Drawings of more than `cap` lines
-// (by either renderer) are not compared (TooManyLines).
-std::size_t ExpectAgreement(const Path& path, const View& view, Integer size, Pen pen,
+// Draws with the fast renderer, and with the oracle to the limit the fast
+// renderer capped, and compares: the same lines that touch the picture, in
+// order (a share may move by one pixel), depth-limit verdict and pictures.
+// Returns the oracle's lines. Drawings of more than `cap` lines (by either
+// renderer) are not compared (TooManyLines).
+std::size_t ExpectAgreement(const Path& path, const View& view, testing::Size size, Pen pen,
                             Integer limit, double tolerance = 0.001,
                             std::size_t cap = ~std::size_t{0}) {
-  const RenderResult fullOracle = testing::RenderOracle(path, view, size, pen, limit, cap);
+  const RenderResult fullOracle = testing::RenderOracle(
+      path, view, size, pen, testing::CappedLimit(path, view, size, limit), cap);
   const RenderResult watched = testing::RenderFast(path, view, size, pen, limit, true, cap);
-  const RenderResult unwatched = testing::RenderFast(path, view, size, pen, limit, false);
   RenderResult oracle = fullOracle;
   oracle.Lines = testing::Touching(fullOracle.Lines, size, pen);
   RenderResult fast = watched;
@@ -82,13 +90,6 @@ std::size_t ExpectAgreement(const Path& path, const View& view, Integer size, Pe
   // Skipped copies are not counted as drawn.
   EXPECT_LE(fast.LinesDrawn, fullOracle.Lines.size());
   EXPECT_EQ(fast.IterationMaxed, oracle.IterationMaxed);
-  EXPECT_EQ(fast.ProgressMax, oracle.ProgressMax);
-  EXPECT_EQ(fast.MaxIteration, oracle.MaxIteration);
-  // The stepwise sums in Doubles end within rounding of the total; the fast
-  // renderer counts exactly and ends on it.
-  EXPECT_EQ(fast.CurrentProgress, fast.ProgressMax);
-  EXPECT_NEAR(static_cast<double>(oracle.CurrentProgress), static_cast<double>(oracle.ProgressMax),
-              1e-6 * static_cast<double>(oracle.ProgressMax));
   if (fast.Lines.size() != oracle.Lines.size()) {
     ADD_FAILURE() << fast.Lines.size() << " lines, the oracle drew " << oracle.Lines.size();
     return fullOracle.Lines.size();
@@ -108,10 +109,8 @@ std::size_t ExpectAgreement(const Path& path, const View& view, Integer size, Pe
   }
   EXPECT_LE(static_cast<double>(moved), tolerance * static_cast<double>(oracle.Lines.size()))
       << moved << " lines moved";
-  // Watching the lines must not change them.
-  EXPECT_EQ(testing::DifferentPixels(*fast.Pic, *unwatched.Pic), 0u);
   EXPECT_LE(static_cast<double>(testing::DifferentPixels(*oracle.Pic, *fast.Pic)),
-            tolerance * static_cast<double>(size) * size);
+            tolerance * static_cast<double>(size.Width) * size.Height);
   return fullOracle.Lines.size();
 }
 
@@ -151,7 +150,7 @@ TEST(FracRenderOracleTest, AgreesOnZoomedViews) {
       {"irregular 12", testing::Irregular12()},
       {"random 6", testing::RandomPath(random, 6)},
   };
-  constexpr Integer kSize = 40;
+  const testing::Size kSize(48, 30);
   std::size_t compared = 0;
   std::size_t deepest = 0;
   for (const auto& [name, path] : generators) {
@@ -161,9 +160,8 @@ TEST(FracRenderOracleTest, AgreesOnZoomedViews) {
         if (zoom == 3.0 && centre != middle) {
           continue;
         }
-        const double half = kSize / (0.9 * kSize * zoom) / 2.0;
-        const View view = Nudged({path.Xs[centre] - half, path.Xs[centre] + half,
-                                  path.Ys[centre] - half, path.Ys[centre] + half},
+        const View view = Nudged(ViewAbout(path.Xs[centre], path.Ys[centre], kSize.Width,
+                                           kSize.Height, 0.9 * kSize.Height * zoom),
                                  kSize);
         for (Integer limit : {3, 6, 500}) {
           for (Pen pen : {Pen{1, 1}, Pen{4, 4}}) {

@@ -18,6 +18,7 @@ using testing::Pen;
 using testing::RenderFast;
 using testing::RenderResult;
 using testing::View;
+using testing::ViewAbout;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -55,6 +56,11 @@ TEST(FracRenderFacts, CountsDepthsAndTheDepthLimit) {
   const Path uneven{{0, 0.5, 1, 7, 9}, {0, 0.2, 0}};
   const Path wild{{0.5, 1e7, -3e9, 0.6}, {0.5, -4e12, 2e8, 0.5}};
   const Path closed{{0.2, 0.8, 0.5, 0.2}, {0.2, 0.2, 0.7, 0.2}};
+  // Two halves: a 32-pixel chord has copies of exactly 2 pixels at depth 4.
+  const Path halves{{0, 0.5, 1}, {0, 0, 0}};
+  const View chord32{-0.5, 1.5, -1, 1};
+  const View justOver32{-0.5, 1.5 - 1e-9, -1, 1};
+  const View justUnder32{-0.5, 1.5 + 1e-9, -1, 1};
   const Expect cases[] = {
       // Equal segments give n to the depth: a third of 3800 pixels drops under
       // 2 pixels at depth 7, 1/sqrt(2) of a 1333-pixel chord at depth 19 (the
@@ -67,8 +73,18 @@ TEST(FracRenderFacts, CountsDepthsAndTheDepthLimit) {
       {"chord under 2 pixels", koch, CentredView(200, 1.5), 200, {}, 500, 1, false},
       // Exactly 2 pixels is not under 2: the chord is replaced by its copies.
       {"chord of exactly 2 pixels", koch, View{0, 100, -50, 50}, 200, {}, 500, 4, false},
+      // So the 2-pixel copies of depth 4 are replaced by 1-pixel ones, and the
+      // cap, which stops at the first depth under 2 pixels, stops at 5: the
+      // limit becomes 6 and is not reached. A chord a hair shorter stops at 4.
+      {"copies of exactly 2 pixels", halves, chord32, 64, {}, 500, 32, false, 6},
+      {"copies just over 2 pixels", halves, justOver32, 64, {}, 500, 32, false, 6},
+      {"copies just under 2 pixels", halves, justUnder32, 64, {}, 500, 16, false, 5},
+      {"limit 5 raised to 6", halves, chord32, 64, {}, 5, 32, false, 6},
+      {"limit 4 not raised", halves, chord32, 64, {}, 4, 16, true, 4},
+      // Drawn in one walk well inside the picture: the limit cuts at depth 4,
+      // above the 2-pixel rule's depth 5.
+      {"Koch well inside, limit 4", koch, CentredView(1000, 300), 1000, {}, 4, 256, true, 4},
       {"limit 0", testing::Peano(), mid, 200, {}, 0, 1, true},
-      {"limit -1", testing::Peano(), mid, 200, {}, -1, 1, true},
       {"lowest limit", testing::Peano(), mid, 200, {}, kMinInt, 1, true},
       // A limit past any the program uses is bounded, not a runaway depth.
       {"highest limit", testing::TwoPoints(), mid, 200, {}, kMaxInt, 1, true, ceiling},
@@ -96,7 +112,6 @@ TEST(FracRenderFacts, CountsDepthsAndTheDepthLimit) {
       {"growing", Path{{0, 1e30, 1}, {0, 0, 0}}, CentredView(100, 50), 100, {}, 400, 0, false},
       // A path that leaves the picture by far more than 2^31 pixels is clipped.
       {"wild 1", wild, unit, 200, Pen{3, 3}, 1, 3, true},
-      {"wild 2", wild, unit, 200, Pen{3, 3}, 2, 9, true},
       {"wild 3", wild, unit, 200, Pen{3, 3}, 3, 27, true},
       {"pen of no width", koch, CentredView(200, 180), 200, Pen{0, 1}, 500, 1024, false},
   };
@@ -141,10 +156,9 @@ TEST(FracRenderEdges, SurfaceWithoutAPictureGetsEveryLine) {
   EXPECT_EQ(render.CurrentProgress(), render.ProgressMax());
 }
 
-// The progress read after each line drawn, as a fraction of ProgressMax.
+// The progress read after each line drawn.
 struct ProgressTrace {
-  std::vector<double> AtLine;
-  UInt64 Final = 0;
+  std::vector<UInt64> AtLine;
   UInt64 Max = 0;
 };
 
@@ -155,20 +169,11 @@ ProgressTrace TraceProgress(const Path& path, const View& view, Integer size) {
                     500);
   ProgressTrace trace;
   trace.Max = render.ProgressMax();
-  render.ObserveLines([&](Integer, Integer, Integer, Integer) {
-    trace.AtLine.push_back(static_cast<double>(render.CurrentProgress()) /
-                           static_cast<double>(trace.Max));
+  render.ObserveLines([&trace, &render](Integer, Integer, Integer, Integer) {
+    trace.AtLine.push_back(render.CurrentProgress());
   });
   render.Draw();
-  trace.Final = render.CurrentProgress();
   return trace;
-}
-
-// The view of a size x size picture in which the chord spans `chord` pixels,
-// centred on (x, y).
-View ViewAbout(Integer size, double chord, double x, double y) {
-  const double half = static_cast<double>(size) / chord / 2.0;
-  return {x - half, x + half, y - half, y + half};
 }
 
 // The bar tells how much of the drawing is done: a tenth of the lines in, it
@@ -186,26 +191,76 @@ TEST(FracRenderProgress, GrowsWithTheLinesDrawn) {
       {"Peano", testing::Peano(), CentredView(kSize, 0.95 * kSize), 0.02},
       // 1.2 million of the curve's 3.5 billion lines lie in the picture.
       {"Peano zoomed 81x", testing::Peano(), CentredView(kSize, 0.95 * kSize * 81), 0.02},
-      {"Peano zoomed 30x off centre", testing::Peano(), ViewAbout(kSize, kSize * 30.0, 0.2, -0.1),
-       0.03},
+      {"Peano zoomed 30x off centre", testing::Peano(),
+       ViewAbout(0.2, -0.1, kSize, kSize, kSize * 30.0), 0.03},
       // Its wide bound of what a subtree reaches leaves more to guess.
-      {"Levy C zoomed 20x", testing::LevyC(), ViewAbout(kSize, kSize * 20.0, 0.5, -0.72), 0.06},
+      {"Levy C zoomed 20x", testing::LevyC(), ViewAbout(0.5, -0.72, kSize, kSize, kSize * 20.0),
+       0.06},
       // Copies of unequal lengths: the survey of skips stops at different depths.
       {"three uneven segments zoomed 10x", Path{{0.0, 0.55, 0.66, 1.0}, {0.0, -0.2, 0.35, 0.0}},
-       ViewAbout(kSize, 0.95 * kSize * 10, 0.3, -0.1), 0.06},
+       ViewAbout(0.3, -0.1, kSize, kSize, 0.95 * kSize * 10), 0.06},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
     const ProgressTrace trace = TraceProgress(c.Generator, c.Frame, kSize);
     ASSERT_GT(trace.AtLine.size(), 100000u);
-    EXPECT_EQ(trace.Final, trace.Max);
     EXPECT_TRUE(std::is_sorted(trace.AtLine.begin(), trace.AtLine.end()));
-    EXPECT_LT(trace.AtLine.back(), 1.0);
+    EXPECT_LT(trace.AtLine.back(), trace.Max);
     for (double done : {0.1, 0.25, 0.5, 0.75, 0.9}) {
       const auto line = static_cast<std::size_t>(done * static_cast<double>(trace.AtLine.size()));
-      EXPECT_NEAR(trace.AtLine[line], done, c.Band) << "after " << done << " of the lines";
+      EXPECT_NEAR(static_cast<double>(trace.AtLine[line]) / static_cast<double>(trace.Max), done,
+                  c.Band)
+          << "after " << done << " of the lines";
     }
   }
+}
+
+// `segments` equal segments along the x axis from 0 to `end`.
+Path Straight(int segments, double end) {
+  Path path;
+  for (int i = 0; i <= segments; ++i) {
+    path.Xs.push_back(end * i / segments);
+    path.Ys.push_back(0.0);
+  }
+  return path;
+}
+
+// Progress counts the segments of the deepest depth whose count fits in 2^63.
+TEST(FracRenderProgress, CountsAtTheDeepestDepthThatFits) {
+  struct Case {
+    int Segments;
+    Integer Depth;
+    UInt64 Max;  // 0: not a Double, so not checked
+  };
+  const UInt64 e18 = 1000000000000000000;
+  const Case cases[] = {{1, std::numeric_limits<Integer>::max(), 1}, {2, 63, UInt64{1} << 63},
+                        {3, 39, 0}, {4, 31, UInt64{1} << 62}, {5, 27, 0}, {8, 21, UInt64{1} << 63},
+                        {10, 18, e18}, {16, 15, UInt64{1} << 60}, {1000, 6, e18}};
+  auto picture = NewPicture(100, 100, 16);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Segments);
+    const Path line = Straight(c.Segments, 1.0);
+    const FracRender render(picture->Graphics(), 0, 1, -0.5, 0.5, line.Xs, line.Ys, 0);
+    EXPECT_EQ(render.ProgressIteration(), c.Depth);
+    if (c.Max != 0) {
+      EXPECT_EQ(render.ProgressMax(), c.Max);
+    }
+  }
+}
+
+// A segment of the progress depth counts 1 whether it is drawn or replaced,
+// and its copies count nothing. Here 999 short segments are followed by one
+// of 0.9 of the chord, whose copies go 55 levels deep: once the last segment
+// of depth 6 (1000 segments: 1000^6 <= 2^63) is reached, every one has been
+// counted, and the bar reads full all the while the 49 levels below are drawn.
+TEST(FracRenderProgress, CopiesBelowTheProgressDepthCountNothing) {
+  Path comb = Straight(999, 0.1);
+  comb.Xs.push_back(1.0);
+  comb.Ys.push_back(0.0);
+  const ProgressTrace trace = TraceProgress(comb, CentredView(700, 600), 700);
+  ASSERT_EQ(trace.AtLine.size(), 999u * 55 + 1);
+  EXPECT_LT(trace.AtLine[999 * 6 - 1], trace.Max);  // the last line of depth 6
+  EXPECT_EQ(trace.AtLine.back(), trace.Max);
 }
 
 }  // namespace

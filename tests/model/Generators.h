@@ -41,6 +41,13 @@ inline Path LongerThanChord() {
   return {{0.0, x, 1.0}, {0.0, -std::sqrt(a * a - x * x), 0.0}};
 }
 
+// Five segments of about 2/3 of the chord that run on past the end and come
+// back: its copies stray far from the segment they replace, a point lying
+// 1.8 chords from the start, while every segment is shorter than the chord.
+inline Path Overshoot() {
+  return {{0.0, 0.6, 1.2, 1.8, 1.6, 1.0}, {0.0, -0.3, -0.6, -0.3, 0.3, 0.0}};
+}
+
 // Twelve irregular points whose longest segment is 0.36 of the chord.
 inline Path Irregular12() {
   return {{0.0, 0.17, 0.28, 0.22, 0.36, 0.50, 0.47, 0.61, 0.70, 0.66, 0.84, 1.0},
@@ -64,14 +71,21 @@ inline Path RandomPath(std::mt19937_64& random, int n) {
   return path;
 }
 
-// A view of a size x size picture in which the chord (0, 0)-(1, 0) spans
-// `chord` pixels, centred.
 struct View {
   double X1, X2, Y1, Y2;
 };
-inline View CentredView(int size, double chord) {
-  const double half = size / chord / 2.0;
-  return {0.5 - half, 0.5 + half, -half, half};
+
+// A view of a width x height picture centred on (x, y), in which a unit of
+// the fractal spans `chord` pixels across and `chord * stretch` down.
+inline View ViewAbout(double x, double y, int width, int height, double chord,
+                      double stretch = 1.0) {
+  const double halfX = width / chord / 2.0;
+  const double halfY = height / (chord * stretch) / 2.0;
+  return {x - halfX, x + halfX, y - halfY, y + halfY};
 }
+
+// A view of a size x size picture in which the chord (0, 0)-(1, 0) spans
+// `chord` pixels, centred.
+inline View CentredView(int size, double chord) { return ViewAbout(0.5, 0.0, size, size, chord); }
 
 }  // namespace vantrel::testing

@@ -1,6 +1,5 @@
 #include "OracleFracRender.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "platform/core/Thread.h"
@@ -31,37 +30,16 @@ OracleFracRender::OracleFracRender(Graphics& g, double X1, double X2, double Y1,
     aY[i] = (Ys[i] - Y1) * (H / (Y2 - Y1));
     Yield();
   }
-  DrawScale = 1.0;
   Angle = std::atan2(aY[PointMax] - aY[0], aX[PointMax] - aX[0]);
   Length = std::sqrt(Square(aY[0] - aY[PointMax]) + Square(aX[0] - aX[PointMax]));
 
   L.resize(static_cast<std::size_t>(PointMax));
   A.resize(static_cast<std::size_t>(PointMax));
-  double MaxL = 0;
   for (Integer i = 0; i <= PointMax - 1; ++i) {
     L[i] = std::sqrt(Square(aY[i] - aY[i + 1]) + Square(aX[i] - aX[i + 1]));
-    MaxL = std::max(L[i], MaxL);
     A[i] = std::atan2(aY[i + 1] - aY[i], aX[i + 1] - aX[i]);
     Yield();
   }
-
-  if (MaxL < Length) {
-    const double r = MaxL / Length;
-    double s = Length;
-    for (Integer i = 1; i <= MaxIteration; ++i) {
-      s = s * r;
-      if (s < 2.0) {
-        MaxIteration = i + 1;
-        break;
-      }
-      Yield();
-    }
-  }
-
-  ProgressIteration = ToInteger(
-      std::floor(std::log(std::pow(2.0, 63.0)) / std::log(static_cast<double>(PointMax))));
-  ProgressMax = ToUInt64(std::pow(PointMax, ProgressIteration));
-  CurrentProgress = 0;
   Iteration = -1;
 }
 
@@ -74,16 +52,11 @@ void OracleFracRender::Draw() {
 void OracleFracRender::DrawIteration(double x1, double x2, double y1, double y2) {
   Iteration = Iteration + 1;
   const Integer k = Iteration;
-  DeepestIteration = std::max(DeepestIteration, k);
   if (k < MaxIteration) {
     const double d = std::sqrt(Square(y1 - y2) + Square(x1 - x2)) / Length;
-    if (d * DrawScale * Length < 2.0) {
+    if (d * Length < 2.0) {
       DrawSegment(x1, x2, y1, y2);
-      CountProgress(k);
     } else {
-      if (k == ProgressIteration) {
-        CurrentProgress += 1;
-      }
       const double rot = std::atan2(y2 - y1, x2 - x1) - Angle;
       double px = x1;
       double py = y1;
@@ -101,22 +74,13 @@ void OracleFracRender::DrawIteration(double x1, double x2, double y1, double y2)
   } else {
     DrawSegment(x1, x2, y1, y2);
     IterationMaxed = true;
-    CountProgress(k);
   }
   Iteration = Iteration - 1;
 }
 
 void OracleFracRender::DrawSegment(double x1, double x2, double y1, double y2) {
   const double h = static_cast<double>(G.PenHeight) / 2.0;
-  G.DrawLine(ToInteger(DrawScale * x1 - h), ToInteger(DrawScale * y1 - h),
-             ToInteger(DrawScale * x2 - h), ToInteger(DrawScale * y2 - h));
-}
-
-void OracleFracRender::CountProgress(Integer k) {
-  if (k <= ProgressIteration) {
-    CurrentProgress =
-        ToUInt64(static_cast<double>(CurrentProgress) + std::pow(PointMax, ProgressIteration - k));
-  }
+  G.DrawLine(ToInteger(x1 - h), ToInteger(y1 - h), ToInteger(x2 - h), ToInteger(y2 - h));
 }
 
 }  // namespace vantrel

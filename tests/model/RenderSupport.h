@@ -45,6 +45,14 @@ class RecordingGraphics : public Graphics {
   Integer size_;
 };
 
+// A picture's width and height; one number is a square.
+struct Size {
+  Size(Integer side) : Width(side), Height(side) {}  // NOLINT: a side converts, as a square
+  Size(Integer width, Integer height) : Width(width), Height(height) {}
+  Integer Width;
+  Integer Height;
+};
+
 struct Pen {
   Integer Width = 1;
   Integer Height = 1;
@@ -67,12 +75,12 @@ inline void SetPen(Graphics& g, Pen pen) {
   g.PenHeight = pen.Height;
 }
 
-inline RenderResult RenderFast(const Path& path, const View& view, Integer size, Pen pen,
+inline RenderResult RenderFast(const Path& path, const View& view, Size size, Pen pen,
                                Integer limit, bool record = true,
                                std::size_t cap = ~std::size_t{0},
                                FracRender::Shortcuts shortcuts = {}) {
   RenderResult result;
-  result.Pic = NewPicture(size, size, 16);
+  result.Pic = NewPicture(size.Width, size.Height, 16);
   Graphics& g = result.Pic->Graphics();
   FracRender render(g, view.X1, view.X2, view.Y1, view.Y2, path.Xs, path.Ys, limit);
   SetPen(g, pen);
@@ -95,31 +103,36 @@ inline RenderResult RenderFast(const Path& path, const View& view, Integer size,
   return result;
 }
 
-inline RenderResult RenderOracle(const Path& path, const View& view, Integer size, Pen pen,
+// The depth limit after the renderer's cap, found without drawing.
+inline Integer CappedLimit(const Path& path, const View& view, Size size, Integer limit) {
+  const auto picture = NewPicture(size.Width, size.Height, 16);
+  const FracRender render(picture->Graphics(), view.X1, view.X2, view.Y1, view.Y2, path.Xs,
+                          path.Ys, limit);
+  return render.MaxIteration();
+}
+
+// The oracle draws to the limit given, which it does not cap.
+inline RenderResult RenderOracle(const Path& path, const View& view, Size size, Pen pen,
                                  Integer limit, std::size_t cap = ~std::size_t{0}) {
   RenderResult result;
-  result.Pic = NewPicture(size, size, 16);
+  result.Pic = NewPicture(size.Width, size.Height, 16);
   RecordingGraphics g(result.Pic.get());
   g.Cap = cap;
   OracleFracRender render(g, view.X1, view.X2, view.Y1, view.Y2, path.Xs, path.Ys, limit);
   SetPen(g, pen);
   render.Draw();
   result.Lines = std::move(g.Lines);
-  result.CurrentProgress = render.CurrentProgress;
-  result.ProgressMax = render.ProgressMax;
   result.IterationMaxed = render.IterationMaxed;
-  result.MaxIteration = render.MaxIteration;
   return result;
 }
 
-// The lines whose pen could touch a size x size picture, with a pixel to
-// spare: the renderer may skip only lines well clear of it.
-inline std::vector<LineRecord> Touching(const std::vector<LineRecord>& lines,
-                                          Integer size, Pen pen) {
+// The lines whose pen could touch the picture, with a pixel to spare: the
+// renderer may skip only lines well clear of it.
+inline std::vector<LineRecord> Touching(const std::vector<LineRecord>& lines, Size size, Pen pen) {
   std::vector<LineRecord> kept;
   for (const LineRecord& l : lines) {
     if (std::max(l.X1, l.X2) >= -pen.Width && std::max(l.Y1, l.Y2) >= -pen.Height &&
-        std::min(l.X1, l.X2) <= size && std::min(l.Y1, l.Y2) <= size) {
+        std::min(l.X1, l.X2) <= size.Width && std::min(l.Y1, l.Y2) <= size.Height) {
       kept.push_back(l);
     }
   }
