@@ -156,6 +156,10 @@ class DocumentModel {
   void PublishSnapshot();
   // The newest snapshot, never null. Safe from any thread.
   std::shared_ptr<const DocumentSnapshot> Snapshot() const;
+  // How many snapshots have been published. Each one of a large document
+  // costs a pass over its points, so an edit publishes once; tests hold
+  // every command to that.
+  std::uint64_t Publications() const noexcept { return publications_; }
 
   // The current size of the drawing canvas, in pixels (supplied by the window).
   virtual Integer CanvasWidth() const = 0;
@@ -183,6 +187,7 @@ class DocumentModel {
 
   bool changed_ = false;
   std::uint64_t edits_ = 0;
+  std::uint64_t publications_ = 0;
   mutable std::mutex snapshotMutex_;
   std::shared_ptr<const DocumentSnapshot> snapshot_;
 };

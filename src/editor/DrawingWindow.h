@@ -102,9 +102,9 @@ class DrawingWindow : public Window, public DocumentModel {
   // True when file is the document's file or the file a save in progress
   // is writing: either way it belongs to this window.
   bool HoldsFile(const FolderItem& file) const;
-  // Reads file into this open window again (Revert To Saved): true when it
-  // was read; otherwise the failed-read message is shown and the document
-  // stays as it was.
+  // Reads file into this open window again (Revert To Saved) and restarts
+  // the preview from it: true when it was read; otherwise the failed-read
+  // message is shown and the document stays as it was.
   bool ReadFile(const FolderItem& file);
 
   // Menu handlers bound by item name; each returns false.
