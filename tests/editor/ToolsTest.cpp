@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "DocumentWindowFixture.h"
+#include "editor/DocumentSnapshot.h"
 #include "editor/PreviewThreadClass.h"
 #include "model/SettingSet.h"
 #include "platform/core/Keyboard.h"
@@ -313,6 +314,8 @@ TEST_F(ToolsTest, DraggedPointsSnapKeepTheirOffsetsAndMergeWithTheirPredecessor)
   w->FracCan_MouseUp(39, 39);
   EXPECT_EQ(w->Xpoints, (std::vector<double>{0.125}));
   EXPECT_EQ(Selected(), (std::vector<int>{0})) << "the merged point keeps the selection";
+  EXPECT_EQ(w->Snapshot()->Xpoints, w->Xpoints) << "workers see the merged path";
+  EXPECT_EQ(w->Snapshot()->SelectedPoints, w->SelectedPoints);
 }
 
 }  // namespace
