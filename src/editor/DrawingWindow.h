@@ -194,6 +194,7 @@ class DrawingWindow : public Window, public DocumentModel {
   void PanDrag(double fx, double fy);
   void SelectPress(double fx, double fy);
   void SelectDrag(double fx, double fy);
+  // The end of a rectangle drag: selects what lies inside and publishes.
   void SelectRelease();
   void DragSelectRegion(double fx, double fy);
   void MoveSelection(double fx, double fy);
