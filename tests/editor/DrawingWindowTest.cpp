@@ -10,7 +10,6 @@
 #include "editor/DocumentSnapshot.h"
 #include "menus/MenuBar1.h"
 #include "platform/core/FileSizeLimit.h"
-#include "model/Globals.h"
 #include "model/SettingSet.h"
 #include "platform/core/SaveThread.h"
 #include "platform/qt/Application.h"
@@ -44,8 +43,6 @@ class DrawingWindowTest : public DocumentWindowFixture {
 TEST_F(DrawingWindowTest, ChangedSetsTheStarAndSaveAndRevertNeedAFile) {
   auto w = NewDoc();
   EXPECT_EQ(w->Title(), "Untitled");
-  EXPECT_EQ(Globals::FracCanRightBorder, 60);
-  EXPECT_EQ(Globals::FracCanBottomBorder, 35);
   ASSERT_EQ(settingsMade_.size(), 1u);
   EXPECT_TRUE(settingsMade_[0]->madeForNewDocument);
   EXPECT_FALSE(w->LoadDefaulySettings);
