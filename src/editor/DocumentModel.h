@@ -162,8 +162,7 @@ class DocumentModel {
   // The newest snapshot, never null. Safe from any thread.
   std::shared_ptr<const DocumentSnapshot> Snapshot() const;
   // How many snapshots have been published. Each one of a large document
-  // costs a pass over its points, so an edit publishes once; tests hold
-  // every command to that.
+  // costs a pass over its points, so an edit publishes once; tests count.
   std::uint64_t Publications() const noexcept { return publications_; }
 
   // The current size of the drawing canvas, in pixels (supplied by the window).
