@@ -185,6 +185,7 @@ void FuzzDocumentText(const std::string& text) {
   if (!data) return;
   FuzzDocument document;
   ApplyDocument(document, std::move(*data), FolderItem("Fuzzed.txt"));
+  document.PublishSnapshot();
   CheckRoundTrip(document);
   const auto snapshot = document.Snapshot();
   Preview(*snapshot);

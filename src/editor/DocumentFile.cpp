@@ -212,7 +212,7 @@ void ApplyDocument(DocumentModel& document, DocumentData data, const FolderItem&
   // stay as read, the y extent follows for square pixels.
   document.OldCanSizeX = document.CanvasWidth();
   document.OldCanSizeY = document.CanvasHeight();
-  document.Resized();
+  document.FitViewToCanvas();
   document.Changed(false);
 }
 
@@ -221,6 +221,7 @@ FileResult OpenDocument(DocumentModel& document, const FolderItem& file) {
   Result<DocumentData> data = ReadDocumentFile(file);
   if (!data) return data.Status();
   ApplyDocument(document, std::move(*data), file);
+  document.PublishSnapshot();
   return {};
 }
 

@@ -111,7 +111,8 @@ Result<DocumentData> ReadDocumentFile(const FolderItem& file);
 // Makes data the document's content, read from file: view, settings, points
 // (all unselected), file and name; the fitted canvas size becomes the
 // canvas's current size and the view is refitted to it for square pixels
-// (x extent and centre as read). Ends unchanged, with a new snapshot.
+// (x extent and centre as read). Ends unchanged. Publishes no snapshot: the
+// caller publishes once, when the rest of its edit is done.
 void ApplyDocument(DocumentModel& document, DocumentData data, const FolderItem& file);
 
 // Open and Revert To Saved: reads file and applies it. On failure the

@@ -290,6 +290,7 @@ void DocumentModel::PublishSnapshot() {
     std::lock_guard lock(snapshotMutex_);
     previous = std::exchange(snapshot_, std::move(next));
   }
+  ++publications_;
   // previous is released here, outside the lock: freeing a large path must
   // not hold up a worker that is loading the new snapshot.
 }

@@ -26,17 +26,22 @@ class DocumentSnapshot;
 class Graphics;
 class SettingSet;
 
-// What one point costs while its document is open and busy: its two Doubles
-// in the document, in the snapshot the workers read, in the path a Split
-// builds beside the old one and twice in the reader's growing vectors (80
-// bytes), and six Doubles' worth in each of two renderers, the preview's and
-// a render's (96 bytes).
-inline constexpr std::size_t kBytesPerPoint = 5 * 2 * sizeof(double) + 2 * 6 * sizeof(double);
-// The points of one document may take a quarter of a modest machine's 4 GiB.
-inline constexpr std::size_t kDocumentMemoryBudget = std::size_t{1} << 30;
-// The most points a document holds (6,100,805). The reader, the writer and
-// every command that adds points keep to it, so whatever is saved opens again.
-inline constexpr std::size_t kMaxDocumentPoints = kDocumentMemoryBudget / kBytesPerPoint;
+// What one point costs at the worst moment of an open, busy document: Revert
+// To Saved reading the file again while a render is open and the preview
+// ends a round. In Doubles: two in the document, two in the newest snapshot
+// and two in the older one a render holds (snapshots share coordinates that
+// have not changed, so that one costs nothing unless the path changed since
+// the render began), about four in the reader's growing vectors (a Split's
+// new path, two, is the lesser case), and seven in each of three renderers:
+// the preview's round, the path the preview draws over it, and the render's.
+// 31 Doubles, 248 bytes.
+inline constexpr std::size_t kBytesPerPoint = (3 * 2 + 4 + 3 * 7) * sizeof(double);
+// The most points a document holds. It was set as a 1 GiB budget over the
+// 176 bytes a point was first counted at (two renderers of six Doubles), and
+// stored files rely on it, so it stays: at the count above a document this
+// long takes up to 1.41 GiB. The reader, the writer and every command that
+// adds points keep to it, so whatever is saved opens again.
+inline constexpr std::size_t kMaxDocumentPoints = 6'100'805;
 // The sentence that tells the user that limit, wherever it stops something.
 std::string PointLimitText();
 
@@ -156,6 +161,9 @@ class DocumentModel {
   void PublishSnapshot();
   // The newest snapshot, never null. Safe from any thread.
   std::shared_ptr<const DocumentSnapshot> Snapshot() const;
+  // How many snapshots have been published. Each one of a large document
+  // costs a pass over its points, so an edit publishes once; tests count.
+  std::uint64_t Publications() const noexcept { return publications_; }
 
   // The current size of the drawing canvas, in pixels (supplied by the window).
   virtual Integer CanvasWidth() const = 0;
@@ -183,6 +191,7 @@ class DocumentModel {
 
   bool changed_ = false;
   std::uint64_t edits_ = 0;
+  std::uint64_t publications_ = 0;
   mutable std::mutex snapshotMutex_;
   std::shared_ptr<const DocumentSnapshot> snapshot_;
 };

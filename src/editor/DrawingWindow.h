@@ -106,9 +106,9 @@ class DrawingWindow : public Window, public DocumentModel {
   // True when file is the document's file or the file a save in progress
   // is writing: either way it belongs to this window.
   bool HoldsFile(const FolderItem& file) const;
-  // Reads file into this open window again (Revert To Saved): true when it
-  // was read; otherwise the failed-read message is shown and the document
-  // stays as it was.
+  // Reads file into this open window again (Revert To Saved) and restarts
+  // the preview from it: true when it was read; otherwise the failed-read
+  // message is shown and the document stays as it was.
   bool ReadFile(const FolderItem& file);
 
   // Menu handlers bound by item name; each returns false.
@@ -198,6 +198,7 @@ class DrawingWindow : public Window, public DocumentModel {
   void PanDrag(double fx, double fy);
   void SelectPress(double fx, double fy);
   void SelectDrag(double fx, double fy);
+  // The end of a rectangle drag: selects what lies inside and publishes.
   void SelectRelease();
   void DragSelectRegion(double fx, double fy);
   void MoveSelection(double fx, double fy);

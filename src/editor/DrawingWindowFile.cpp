@@ -81,6 +81,7 @@ std::shared_ptr<DrawingWindow> DrawingWindow::FromDocument(DocumentData data,
   ApplyDocument(*window, std::move(data), file);
   window->OpenSettingsWindow();
   window->Changed(false);
+  window->PublishSnapshot();
   return window;
 }
 
@@ -89,12 +90,13 @@ bool DrawingWindow::ReadFile(const FolderItem& file) {
   // saved must not cost the user the document on screen.
   std::optional<DocumentData> data = ReadForWindow(file);
   if (!data) return false;
-  // Replaces every point and publishes once; the caller restarts the preview.
   ApplyDocument(*this, std::move(*data), file);
   // The settings window shows the settings it was built with: a new one
   // shows those just read.
   OpenSettingsWindow();
   Changed(false);
+  // The one snapshot of the whole revert, which the new thread starts from.
+  Preview();
   return true;
 }
 
@@ -213,7 +215,7 @@ bool DrawingWindow::FileRevertToSaved_Action() {
   prompt.Explanation = kRevertExplanation;
   if (prompt.ShowModal() != prompt.ActionButton) return false;
   // A copy: the reader replaces CurrentFile while it reads.
-  if (ReadFile(FolderItem(*CurrentFile))) Preview();
+  ReadFile(FolderItem(*CurrentFile));
   return false;
 }
 

@@ -100,8 +100,15 @@ void DrawingWindow::FracCan_MouseUp(Integer /*x*/, Integer /*y*/) {
   gestureOpen_ = false;
   InhibitPreview = false;
   Panning = false;
-  RemoveOverlaps();
-  if (SelectBTN().Value()) SelectRelease();
+  // Points moved onto a neighbour merge now. The release is one edit, so
+  // the merge and a rectangle's new selection go out in one snapshot.
+  const bool merged = CollapseOverlaps() > 0;
+  if (merged) Changed(true);
+  if (SelectBTN().Value() && !ClickedPoint) {
+    SelectRelease();
+  } else if (merged) {
+    PublishSnapshot();
+  }
   // The rectangle's thread is resumed last, once the new selection is
   // published, so it goes on with what the release made, as it would have
   // once the event was over. Whatever the tool is by now: a thread left
@@ -288,9 +295,7 @@ void DrawingWindow::MoveSelection(double fx, double fy) {
 // --- Select: release -----------------------------------------------------------
 
 void DrawingWindow::SelectRelease() {
-  // A release after moving points has nothing to add to the common steps;
-  // the suspended thread of a rectangle is resumed by the caller.
-  if (ClickedPoint) return;
+  // The suspended thread of the rectangle is resumed by the caller.
   if (PreviewThread) {
     if (const std::shared_ptr<const Picture> picture = PreviewThread->CurrentPic()) {
       Window::Graphics().DrawPicture(picture, 0, 0);

@@ -79,6 +79,14 @@ TEST_F(CommandsTest, SplitStaysSoundWithEqualNeighboursAndMidpointsThatRoundOnto
   Place(*w, {1.0, std::nextafter(1.0, 2.0)}, {0, 0}, {true, true});
   w->SplitBTN_Action();
   EXPECT_EQ(w->SelectedPoints, (Flags{true, true}));
+  // Ends as far out as a coordinate may lie, where both the sum and the
+  // difference of the ends overflow: the midpoint still lies between them.
+  const double big = std::numeric_limits<double>::max();
+  Place(*w, {big, big / 2}, {-big, big}, {true, true});
+  w->SplitBTN_Action();
+  ASSERT_EQ(w->Xpoints.size(), 3u);
+  EXPECT_DOUBLE_EQ(w->Xpoints[1], 0.75 * big);
+  EXPECT_EQ(w->Ypoints[1], 0.0);
 }
 
 // Split and clicks stop where the document is full, with a message; a split

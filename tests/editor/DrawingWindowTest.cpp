@@ -316,7 +316,10 @@ TEST_F(DrawingWindowTest, RevertToSavedAsksThenDropsEveryChangeOrNone) {
 
   WriteText("Star.txt", saved);
   dialogs_.AnswerButton(MessageDialogChoice::Action);
+  const std::uint64_t published = w->Publications();
   w->FileRevertToSaved_Action();
+  EXPECT_EQ(w->Publications(), published + 1) << "one snapshot, as for any edit";
+  EXPECT_EQ(w->Snapshot()->Xpoints, (std::vector<double>{0.1, 0.9}));
   EXPECT_EQ(w->Xpoints, (std::vector<double>{0.1, 0.9}));
   EXPECT_EQ(w->SelectedPoints, (std::vector<bool>{false, false}));
   EXPECT_FALSE(w->Changed());

@@ -81,10 +81,12 @@ TEST(PreviewGrid, OverDenseGridFillsTheViewWithoutVisitingEveryLine) {
   EXPECT_TRUE(ColumnIsGrid(*q, 0));
   EXPECT_TRUE(ColumnIsGrid(*q, 49));
   // Lines a few pixels apart whose step is lost below the positions' precision:
-  // summing never moves on, so this must still return.
+  // summing never moves on, so the grid ends after the first multiple's line.
   const CanvasView coarse{
       .X1 = 1e20, .X2 = 1e20 + 65536, .Y1 = 0, .Y2 = 1, .Width = 300, .Height = 5};
-  Grid(coarse, 1e-3, 0);
+  const auto r = Grid(coarse, 1e-3, 0);
+  EXPECT_TRUE(ColumnIsGrid(*r, 0));
+  for (Integer x = 1; x < 300; ++x) ASSERT_FALSE(ColumnIsGrid(*r, x)) << x;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "DocumentWindowFixture.h"
+#include "editor/DocumentSnapshot.h"
 #include "editor/PreviewThreadClass.h"
 #include "model/SettingSet.h"
 #include "platform/core/Keyboard.h"
@@ -253,6 +254,17 @@ TEST_F(ToolsTest, ARectangleSelectsWhatLiesStrictlyInsideWhicheverWayItIsDragged
   Gesture({{90, 90}});
   EXPECT_EQ(Selected(), (std::vector<int>{})) << "no drag, no rectangle";
   EXPECT_TRUE(w->Changed());
+
+  // Equal neighbours, as a file may hold them, merge at the release: one
+  // snapshot holds the merged path and the new selection.
+  Place({100, 100, 300}, {100, 100, 300});
+  ASSERT_TRUE(w->FracCan_MouseDown(a.x(), a.y()));
+  w->FracCan_MouseDrag(b.x(), b.y());
+  const std::uint64_t published = w->Publications();
+  w->FracCan_MouseUp(b.x(), b.y());
+  EXPECT_EQ(w->Publications(), published + 1);
+  EXPECT_EQ(w->Snapshot()->Xpoints, (std::vector<double>{100, 300}));
+  EXPECT_EQ(w->Snapshot()->SelectedPoints, (std::vector<bool>{true, false}));
 }
 
 TEST_F(ToolsTest, ARectangleHoldsThePreviewStillAndAlwaysLetsItGo) {
@@ -310,9 +322,13 @@ TEST_F(ToolsTest, DraggedPointsSnapKeepTheirOffsetsAndMergeWithTheirPredecessor)
   ASSERT_TRUE(w->FracCan_MouseDown(158, 158));
   w->FracCan_MouseDrag(39, 39);
   EXPECT_EQ(w->Xpoints.size(), 2u) << "kept until the release";
+  const std::uint64_t published = w->Publications();
   w->FracCan_MouseUp(39, 39);
+  EXPECT_EQ(w->Publications(), published + 1);
   EXPECT_EQ(w->Xpoints, (std::vector<double>{0.125}));
   EXPECT_EQ(Selected(), (std::vector<int>{0})) << "the merged point keeps the selection";
+  EXPECT_EQ(w->Snapshot()->Xpoints, w->Xpoints) << "workers see the merged path";
+  EXPECT_EQ(w->Snapshot()->SelectedPoints, w->SelectedPoints);
 }
 
 }  // namespace

@@ -134,13 +134,13 @@ TEST_F(SettingsWindowTest, BindsDesignValuesInForANewDocumentAndTheSettingsOutOt
   EXPECT_FALSE(d.Changed());
 }
 
-TEST_F(SettingsWindowTest, NumberFieldsStoreEveryKeystroke) {
+TEST_F(SettingsWindowTest, NumberFieldsStoreEveryKeystrokeAndRestartWhatTheyShow) {
   DrawingWindow& d = NewDoc();
   SettingsWindow& w = SettingsOf(d);
   QWidget* lineWidth = WidgetOf(w, "ValField", 0);
   std::vector<double> stored;
   for (const Qt::Key key : {Qt::Key_Backspace, Qt::Key_1, Qt::Key_2}) {
-    EXPECT_TRUE(Type(d, lineWidth, key));
+    QTest::keyClick(lineWidth, key);
     stored.push_back(d.CurrentSettings->Ints[0]);
   }
   EXPECT_EQ(stored, (std::vector<double>{0, 1, 12}));
@@ -148,18 +148,20 @@ TEST_F(SettingsWindowTest, NumberFieldsStoreEveryKeystroke) {
 
   // The grid densities take fractions; 0 is accepted (and snaps nothing).
   QWidget* vertical = WidgetOf(w, "ValField", 3);
-  EXPECT_TRUE(Type(d, vertical, Qt::Key_Backspace));
+  QTest::keyClick(vertical, Qt::Key_Backspace);
   EXPECT_EQ(d.CurrentSettings->Ints[3], 0);
   QTest::keyClicks(vertical, "2.5");
   EXPECT_EQ(d.CurrentSettings->Ints[3], 2.5);
 
-  // The render fields restart only while the canvas is framed to them.
-  QWidget* renderWidth = WidgetOf(w, "ValField", 6);
-  EXPECT_FALSE(Type(d, renderWidth, Qt::Key_Backspace));
-  EXPECT_EQ(d.Snapshot()->Settings->Ints[6], 80) << "published without a restart";
+  // The widths, the point size and both grid densities restart the preview;
+  // the render fields only while the canvas is framed to them. Every edit
+  // is published.
+  for (Integer i = 0; i < 8; ++i) {
+    EXPECT_EQ(Type(d, WidgetOf(w, "ValField", i), Qt::Key_Backspace), i <= 4) << i;
+    EXPECT_EQ(d.Snapshot()->Settings->Ints, d.CurrentSettings->Ints) << i;
+  }
   EXPECT_TRUE(Click(d, WidgetOf(w, "CkBox", 2)));
-  EXPECT_TRUE(Type(d, renderWidth, Qt::Key_0));
-  EXPECT_TRUE(Type(d, WidgetOf(w, "ValField", 7), Qt::Key_Backspace));
+  for (const Integer i : {6, 7}) EXPECT_TRUE(Type(d, WidgetOf(w, "ValField", i), Qt::Key_0)) << i;
 }
 
 TEST_F(SettingsWindowTest, CheckBoxesAndColoursRestartOnlyWhatTheyAffect) {
