@@ -1,6 +1,8 @@
 #include "platform/qt/Application.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QWidget>
 #include <algorithm>
 
 #include "platform/qt/EventThread.h"
@@ -47,17 +49,38 @@ Window* Application::FrontWindow() {
   return nullptr;
 }
 
-Window* Application::MenuWindow() {
+Window* Application::ActiveWindow() {
   const QWidget* active = QApplication::activeWindow();
-  const auto& windows = Current().windows;
-  const auto found = std::find_if(windows.begin(), windows.end(),
-                                  [active](const Window* w) { return w->Widget() == active; });
-  if (active == nullptr || found == windows.end()) return nullptr;
-  if ((*found)->Frame() != kFloatingFrame) return *found;
-  for (Window* window : windows) {
-    if (window->Frame() != kFloatingFrame && window->Visible()) return window;
+  if (active == nullptr) return nullptr;
+  for (Window* window : Current().windows) {
+    if (window->Widget() == active) return window;
   }
   return nullptr;
+}
+
+Window* Application::LastDocumentWindow() {
+  for (Window* window : Current().windows) {
+    if (window->Frame() == kDocumentFrame && window->Visible()) return window;
+  }
+  return nullptr;
+}
+
+void Application::ActivateIfNoneActive(const QWidget* closing, QWidget* opener) {
+  if (Current().quitting) return;  // everything closes; a refused quit hands it on itself
+  // Qt may still name a window that has just gone: only a live, shown one counts.
+  QWidget* active = QApplication::activeWindow();
+  if (active != nullptr && active != closing && QApplication::topLevelWidgets().contains(active) &&
+      active->isVisible()) {
+    return;
+  }
+  QWidget* next = opener;
+  if (next == nullptr || !next->isVisible()) {
+    const Window* document = LastDocumentWindow();
+    next = document != nullptr ? document->Widget() : nullptr;
+  }
+  if (next == nullptr) return;
+  next->raise();
+  next->activateWindow();
 }
 
 void Application::Register(Window* window) {
@@ -97,9 +120,13 @@ void RequestQuit() {
   // The list may change under us (a prompt runs the event loop, a closing
   // document closes its settings window): act only on windows still open.
   const std::vector<Window*> windows = state.windows;
+  const QPointer<QWidget> opener = QApplication::activeWindow();
   for (Window* window : windows) {
     if (Application::IsOpen(window) && window->AskCancelClose(true)) {
       state.quitting = false;
+      // The prompts that stopped the quit have closed: the user goes on
+      // where the quit began.
+      Application::ActivateIfNoneActive(nullptr, opener);
       return;
     }
   }
