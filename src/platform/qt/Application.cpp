@@ -16,12 +16,37 @@ struct State {
   Application* instance = nullptr;
   bool running = false;  // RunApplication's event loop is on
   bool quitting = false;
+  QPointer<QWidget> pressed;  // the window of the latest mouse press
 };
 
 State& Current() {
   static State state;
   return state;
 }
+
+// Notes the window of every mouse press. Qt asks the window system to
+// activate a window pressed into, and a window closed by that very press (its
+// Close button) is the one the focus goes to, even while Qt still names
+// another window active.
+class PressWatcher : public QObject {
+ public:
+  static void Install() {
+    static PressWatcher* installed = nullptr;
+    if (installed == nullptr && qApp != nullptr) {
+      installed = new PressWatcher(qApp);
+      qApp->installEventFilter(installed);
+    }
+  }
+
+ protected:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+      Current().pressed = static_cast<QWidget*>(watched)->window();
+    }
+    return false;  // only looks
+  }
+};
 
 }  // namespace
 
@@ -67,10 +92,13 @@ Window* Application::LastDocumentWindow() {
 
 void Application::ActivateIfNoneActive(const QWidget* closing, QWidget* opener) {
   if (Current().quitting) return;  // everything closes; a refused quit hands it on itself
-  // Qt may still name a window that has just gone: only a live, shown one counts.
+  // Qt may still name a window that has just gone: only a live, shown one
+  // counts, and none when the press that closes this window is taking the
+  // focus to it.
   QWidget* active = QApplication::activeWindow();
-  if (active != nullptr && active != closing && QApplication::topLevelWidgets().contains(active) &&
-      active->isVisible()) {
+  const bool pressedToClose = closing != nullptr && closing == Current().pressed;
+  if (!pressedToClose && active != nullptr && active != closing &&
+      QApplication::topLevelWidgets().contains(active) && active->isVisible()) {
     return;
   }
   QWidget* next = opener;
@@ -84,6 +112,7 @@ void Application::ActivateIfNoneActive(const QWidget* closing, QWidget* opener) 
 }
 
 void Application::Register(Window* window) {
+  PressWatcher::Install();
   auto& windows = Current().windows;
   windows.insert(windows.begin(), window);
 }

@@ -223,6 +223,19 @@ TEST(Window, AWindowClosingWhileNoneIsActiveActivatesItsOpenerElseTheLastDocumen
   CloseAfterAClickElsewhere(*floating);
   EXPECT_TRUE(BecomesActive(*later));
 
+  // A press on a window's Close button asks for the focus for it, and the
+  // focus goes with it when it closes, while Qt still names the window
+  // clicked before active.
+  auto pressed = std::make_shared<FrameWindow>(kDialogFrame);  // opened from later
+  floating = std::make_shared<FrameWindow>(kFloatingFrame);
+  floating->SetFocus();
+  ASSERT_TRUE(BecomesActive(*floating));
+  QTest::mouseClick(pressed->Widget(), Qt::LeftButton);
+  ASSERT_TRUE(floating->Widget()->isActiveWindow());
+  pressed->Close();
+  EXPECT_TRUE(BecomesActive(*later));
+  floating->Close();
+
   // While another window is active, a closing window leaves it so.
   auto second = std::make_shared<FrameWindow>(kDocumentFrame);  // opened from later
   auto third = std::make_shared<FrameWindow>(kDocumentFrame);   // opened from second
