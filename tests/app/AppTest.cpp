@@ -6,13 +6,17 @@
 #include <QTimer>
 #include <QWidget>
 #include <filesystem>
+#include <functional>
+#include <span>
 
 #include "app/AboutBox.h"
 #include "app/App.h"
+#include "editor/ScaleWindow.h"
 #include "editor/DocumentReadThread.h"
 #include "editor/DocumentWindowFixture.h"
 #include "menus/MenuBar1.h"
 #include "model/Globals.h"
+#include "render/RenderWindow.h"
 
 namespace vantrel::test {
 namespace {
@@ -295,12 +299,14 @@ TEST_F(AppTest, ShortcutsWorkInWindowsWithoutABarAndTheSettingsWindowPassesDocum
   EXPECT_EQ(app_.DrawingWin.size(), 2u);
   for (const auto& window : app_.DrawingWin) Keep(window);
 
-  // A modeless dialog handles no document command, but the program's ones.
+  // A modeless dialog passes the document commands on too.
   auto about = AboutBox();
   about->SetFocus();
   ASSERT_TRUE(QTest::qWaitForWindowActive(about->Widget()));
+  dialogs_.AnswerCancel();
   PressCtrl(*about, Qt::Key_S, Qt::ShiftModifier);
-  EXPECT_EQ(dialogs_.Requests().size(), 2u);
+  ASSERT_EQ(dialogs_.Requests().size(), 3u);
+  EXPECT_EQ(dialogs_.Requests().back().Kind, DialogKind::SaveDialog);
   PressCtrl(*about, Qt::Key_N);
   EXPECT_EQ(app_.DrawingWin.size(), 3u);
   for (const auto& window : app_.DrawingWin) Keep(window);
@@ -308,6 +314,97 @@ TEST_F(AppTest, ShortcutsWorkInWindowsWithoutABarAndTheSettingsWindowPassesDocum
   PressCtrl(*about, Qt::Key_Q);
   EXPECT_TRUE(app_.DrawingWin.empty());
   EXPECT_FALSE(about->IsOpen());
+}
+
+// Opens the Scale dialog on doc (which marks it changed), the About window,
+// or a render window of doc; the window opened.
+using Opener = std::function<std::shared_ptr<Window>(DrawingWindow& doc)>;
+const std::pair<const char*, Opener> kOpeners[] = {
+    {"Scale", [](DrawingWindow& doc) -> std::shared_ptr<Window> {
+       doc.ScaleBTN_Action();
+       return ScaleWindow().shared_from_this();
+     }},
+    {"About", [](DrawingWindow& doc) -> std::shared_ptr<Window> {
+       doc.Changed(true);
+       return AboutBox();
+     }},
+    {"Render", [](DrawingWindow& doc) -> std::shared_ptr<Window> {
+       doc.RenderBTN_Action();
+       return doc.RenderWin.empty() ? nullptr : doc.RenderWin.back();
+     }}};
+
+TEST_F(AppTest, WithScaleOrAboutOpenTheSettingsWindowPassesSaveAndSelectAllToItsDocument) {
+  MenuBar1();
+  app_.AddMenuHandlers();
+  auto doc = New();
+  doc->AddPoint(10, 10, -1);
+  dialogs_.AnswerFile(File("Kept.txt"));
+  ASSERT_TRUE(doc->SaveAs());
+  doc->FinishSave();
+  Window& settings = *doc->SettingsWin;
+  for (const auto& [name, open] : std::span(kOpeners).first(2)) {
+    SCOPED_TRACE(name);
+    doc->SetFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+    const std::shared_ptr<Window> dialog = open(*doc);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog->Widget()));
+    ASSERT_TRUE(doc->Changed());
+    settings.SetFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(settings.Widget()));
+    settings.ClearFocus();
+
+    PressCtrl(settings, Qt::Key_S);
+    doc->FinishSave();
+    EXPECT_FALSE(doc->Changed()) << "saved";
+    EXPECT_EQ(doc->Title(), "Kept.txt");
+    doc->SelectedPoints.assign(doc->Xpoints.size(), false);
+    PressCtrl(settings, Qt::Key_A);
+    EXPECT_EQ(doc->SelectedPoints, std::vector<bool>(doc->Xpoints.size(), true));
+    dialog->Close();
+  }
+}
+
+// The document is active again, and its settings window shows (hidden while
+// a render window was active). Offscreen, a window that shows takes the
+// activation: the settings window may have it then.
+bool DocumentGetsTheKeys(const DrawingWindow& doc) {
+  return SettleUntil(
+      [&doc] {
+        const QWidget* active = QApplication::activeWindow();
+        return active != nullptr &&
+               (active == doc.Widget() || active == doc.SettingsWin->Widget()) &&
+               doc.SettingsWin->Visible();
+      },
+      1000);
+}
+
+// A window closed by a click on its Close button right after a click
+// elsewhere, or a quit stopped at the save dialog: the activation of that
+// click has not arrived, and no window of the program is active.
+TEST_F(AppTest, AWindowClosedWhileNoneIsActiveGivesTheDocumentAndItsSettingsBack) {
+  RenderWindow::InstallFactory();
+  auto doc = New();
+  doc->AddPoint(10, 10, -1);
+  doc->AddPoint(50, 50, -1);
+  for (const auto& [name, open] : kOpeners) {
+    SCOPED_TRACE(name);
+    doc->SetFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+    const std::shared_ptr<Window> window = open(*doc);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->Widget()));
+    QApplication::setActiveWindow(nullptr);
+    window->Close();
+    EXPECT_TRUE(DocumentGetsTheKeys(*doc));
+  }
+
+  doc->Changed(true);
+  dialogs_.AnswerButton(MessageDialogChoice::Action);  // "Save"
+  dialogs_.AnswerCancel();                             // and no file
+  QApplication::setActiveWindow(nullptr);
+  RequestQuit();
+  ASSERT_TRUE(doc->IsOpen());
+  EXPECT_TRUE(DocumentGetsTheKeys(*doc));
 }
 
 TEST_F(AppTest, AClosingDialogHandsTheActivationBackToTheWindowItWasOpenedFrom) {

@@ -1,6 +1,8 @@
 #include "platform/qt/Application.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QWidget>
 #include <algorithm>
 
 #include "platform/qt/EventThread.h"
@@ -14,12 +16,37 @@ struct State {
   Application* instance = nullptr;
   bool running = false;  // RunApplication's event loop is on
   bool quitting = false;
+  QPointer<QWidget> pressed;  // the window of the latest mouse press
 };
 
 State& Current() {
   static State state;
   return state;
 }
+
+// Notes the window of every mouse press. Qt asks the window system to
+// activate a window pressed into, and a window closed by that very press (its
+// Close button) is the one the focus goes to, even while Qt still names
+// another window active.
+class PressWatcher : public QObject {
+ public:
+  static void Install() {
+    static PressWatcher* installed = nullptr;
+    if (installed == nullptr && qApp != nullptr) {
+      installed = new PressWatcher(qApp);
+      qApp->installEventFilter(installed);
+    }
+  }
+
+ protected:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+      Current().pressed = static_cast<QWidget*>(watched)->window();
+    }
+    return false;  // only looks
+  }
+};
 
 }  // namespace
 
@@ -47,20 +74,45 @@ Window* Application::FrontWindow() {
   return nullptr;
 }
 
-Window* Application::MenuWindow() {
+Window* Application::ActiveWindow() {
   const QWidget* active = QApplication::activeWindow();
-  const auto& windows = Current().windows;
-  const auto found = std::find_if(windows.begin(), windows.end(),
-                                  [active](const Window* w) { return w->Widget() == active; });
-  if (active == nullptr || found == windows.end()) return nullptr;
-  if ((*found)->Frame() != kFloatingFrame) return *found;
-  for (Window* window : windows) {
-    if (window->Frame() != kFloatingFrame && window->Visible()) return window;
+  if (active == nullptr) return nullptr;
+  for (Window* window : Current().windows) {
+    if (window->Widget() == active) return window;
   }
   return nullptr;
 }
 
+Window* Application::LastDocumentWindow() {
+  for (Window* window : Current().windows) {
+    if (window->Frame() == kDocumentFrame && window->Visible()) return window;
+  }
+  return nullptr;
+}
+
+void Application::ActivateIfNoneActive(const QWidget* closing, QWidget* opener) {
+  if (Current().quitting) return;  // everything closes; a refused quit hands it on itself
+  // Qt may still name a window that has just gone: only a live, shown one
+  // counts, and none when the press that closes this window is taking the
+  // focus to it.
+  QWidget* active = QApplication::activeWindow();
+  const bool pressedToClose = closing != nullptr && closing == Current().pressed;
+  if (!pressedToClose && active != nullptr && active != closing &&
+      QApplication::topLevelWidgets().contains(active) && active->isVisible()) {
+    return;
+  }
+  QWidget* next = opener;
+  if (next == nullptr || !next->isVisible()) {
+    const Window* document = LastDocumentWindow();
+    next = document != nullptr ? document->Widget() : nullptr;
+  }
+  if (next == nullptr) return;
+  next->raise();
+  next->activateWindow();
+}
+
 void Application::Register(Window* window) {
+  PressWatcher::Install();
   auto& windows = Current().windows;
   windows.insert(windows.begin(), window);
 }
@@ -97,9 +149,13 @@ void RequestQuit() {
   // The list may change under us (a prompt runs the event loop, a closing
   // document closes its settings window): act only on windows still open.
   const std::vector<Window*> windows = state.windows;
+  const QPointer<QWidget> opener = QApplication::activeWindow();
   for (Window* window : windows) {
     if (Application::IsOpen(window) && window->AskCancelClose(true)) {
       state.quitting = false;
+      // The prompts that stopped the quit have closed: the user goes on
+      // where the quit began.
+      Application::ActivateIfNoneActive(nullptr, opener);
       return;
     }
   }

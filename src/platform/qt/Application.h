@@ -25,6 +25,8 @@
 
 #include "platform/qt/MenuDispatch.h"
 
+class QWidget;
+
 namespace vantrel {
 
 class Window;
@@ -44,10 +46,18 @@ class Application {
   static std::vector<Window*> Windows();
   // The frontmost visible window, or nullptr.
   static Window* FrontWindow();
-  // The window whose handlers answer the menus: the active window; for a
-  // floating one, the visible window that was active before it; nullptr when
-  // no window of the program is active.
-  static Window* MenuWindow();
+  // The window of the program that is active, or nullptr.
+  static Window* ActiveWindow();
+  // The visible document window (frame 0) that was active last, or nullptr:
+  // the one the document commands act on while a floating window or a dialog
+  // is active.
+  static Window* LastDocumentWindow();
+  // Called when a window of the program (closing, nullptr once destroyed)
+  // closes: unless another window of the program is active or the program
+  // is quitting, activates opener if it still shows, else the last document
+  // window. Without a window manager nothing else would activate a window,
+  // and the menus and shortcuts would have none to act on.
+  static void ActivateIfNoneActive(const QWidget* closing, QWidget* opener);
 
   MenuHandlers& Handlers() { return ApplicationMenuHandlers(); }
 

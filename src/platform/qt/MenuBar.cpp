@@ -60,9 +60,7 @@ void MenuBar::RefreshEnabling() {
   for (const auto& menu : children_) {
     menu->ResetEnabling();
   }
-  if (MenuTarget* target = ActiveMenuTarget()) {
-    target->RaiseEnableMenuItems();
-  }
+  RaiseEnableMenuItems();
 }
 
 std::vector<QMenuBar*> MenuBar::Widgets() const {

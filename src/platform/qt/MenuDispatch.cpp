@@ -40,15 +40,26 @@ void SetActiveMenuTarget(MenuTarget* target) { activeTarget = target; }
 
 MenuTarget* ActiveMenuTarget() { return activeTarget; }
 
+MenuTarget* MenuTargetFor(const std::string& itemName) {
+  for (MenuTarget* target = activeTarget; target != nullptr; target = target->NextMenuTarget()) {
+    if (target->Handlers().Has(itemName)) return target;
+  }
+  return nullptr;
+}
+
+void RaiseEnableMenuItems() {
+  for (MenuTarget* target = activeTarget; target != nullptr; target = target->NextMenuTarget()) {
+    target->RaiseEnableMenuItems();
+  }
+}
+
 MenuHandlers& ApplicationMenuHandlers() {
   static MenuHandlers handlers;
   return handlers;
 }
 
 bool DispatchMenuItem(const std::string& itemName) {
-  if (MenuTarget* target = ActiveMenuTarget(); target != nullptr && target->Handlers().Has(itemName)) {
-    return target->Handlers().Run(itemName);
-  }
+  if (MenuTarget* target = MenuTargetFor(itemName)) return target->Handlers().Run(itemName);
   return ApplicationMenuHandlers().Run(itemName);
 }
 

@@ -29,20 +29,30 @@ class MenuTarget {
   virtual MenuHandlers& Handlers() = 0;
   // Raises the window's EnableMenuItems event.
   virtual void RaiseEnableMenuItems() = 0;
+  // The target that answers the commands this one binds no handler for,
+  // before the application does; nullptr: none.
+  virtual MenuTarget* NextMenuTarget() { return nullptr; }
 };
 
-// The window layer reports the window whose handlers answer the menus
-// (nullptr: none) on activation, deactivation and destruction: the active
-// window, except a floating one, which hands the menus to the window that was
-// active before it, as a single menu bar at the top of the screen would.
+// The window layer reports the active window (nullptr: none) on activation,
+// deactivation and destruction. A floating window or a dialog names the last
+// document window as its next target, as a single menu bar at the top of the
+// screen would act on the document.
 void SetActiveMenuTarget(MenuTarget* target);
 MenuTarget* ActiveMenuTarget();
 
-// The application's handlers, tried after the active window's.
+// The first target from the active one on that binds a handler to itemName;
+// nullptr: none.
+MenuTarget* MenuTargetFor(const std::string& itemName);
+
+// Raises EnableMenuItems of the active target and of the targets after it.
+void RaiseEnableMenuItems();
+
+// The application's handlers, tried after the windows'.
 MenuHandlers& ApplicationMenuHandlers();
 
-// Runs the handler bound to itemName: the active window's first, else the
-// application's. True when one ran.
+// Runs the handler bound to itemName: the windows' first (MenuTargetFor),
+// else the application's. True when one ran.
 bool DispatchMenuItem(const std::string& itemName);
 
 // Asks every open window to close with CancelClose(true); one that refuses

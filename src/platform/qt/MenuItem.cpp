@@ -136,9 +136,7 @@ void Do(QLineEdit& field, TextEdit edit) {
 }
 
 bool HasBoundHandler(const std::string& name) {
-  MenuTarget* target = ActiveMenuTarget();
-  return (target != nullptr && target->Handlers().Has(name)) ||
-         ApplicationMenuHandlers().Has(name);
+  return MenuTargetFor(name) != nullptr || ApplicationMenuHandlers().Has(name);
 }
 
 }  // namespace

@@ -13,6 +13,9 @@
 #include <QUrl>
 #include <iostream>
 
+#include "platform/qt/Application.h"
+#include "platform/qt/Window.h"
+
 namespace vantrel {
 
 namespace {
@@ -50,14 +53,17 @@ bool CanShow(const char* what) {
 }
 
 // Dialogs sit on the window the user is working in, which is active again
-// when they close: without a window manager no one else would activate it,
-// and the menus and shortcuts would have no window to act on.
+// when they close. A dialog that follows another may find no window active
+// yet (the first one's activation is still on its way): it sits on the last
+// document window then.
 class DialogParent {
  public:
-  DialogParent() : window_(QApplication::activeWindow()) {}
-  ~DialogParent() {
-    if (!window_.isNull() && window_->isVisible()) window_->activateWindow();
+  DialogParent() : window_(QApplication::activeWindow()) {
+    if (window_.isNull()) {
+      if (const Window* document = Application::LastDocumentWindow()) window_ = document->Widget();
+    }
   }
+  ~DialogParent() { Application::ActivateIfNoneActive(nullptr, window_); }
   DialogParent(const DialogParent&) = delete;
   DialogParent& operator=(const DialogParent&) = delete;
 

@@ -67,7 +67,7 @@ void Window::BeginBuild(const WindowRecord& record) {
   reportedHeight_ = Height();
   title_.Set(std::string(record.Title));
   name_ = std::string(record.Name.empty() ? record.Title : record.Name);
-  if (frame_ == kDialogFrame) opener_ = QApplication::activeWindow();
+  opener_ = QApplication::activeWindow();
 
   widget_ = new WindowWidget(*this, record);
   widget_->setWindowTitle(QString::fromUtf8(record.Title.data(), record.Title.size()));
@@ -174,10 +174,11 @@ void Window::Close() {
   if (!IsEventThread()) return PostToEventThread(Guarded(&Window::Close));
   if (!built_ || closed_) return;
   closed_ = true;
-  const bool wasActive = widget_ != nullptr && widget_->isActiveWindow();
+  // Compared only, after the teardown: Qt may still report it active then.
+  const QWidget* widget = widget_;
   RunHandler([this] { OnClose(); });
   TearDown();
-  ReturnActivation(wasActive);
+  Application::ActivateIfNoneActive(widget, opener_);
   Application::QuitIfNoDocumentLeft();
   // Let go of our own reference later, not inside this call.
   if (keepAlive_ != nullptr) PostToEventThread([hold = std::move(keepAlive_)] {});
@@ -195,14 +196,6 @@ void Window::TearDown() {
   widget->Detach();
   widget->hide();
   widget->deleteLater();  // we may be inside one of its own events
-}
-
-// Without a window manager nothing else would activate a window once the
-// active one goes, and the menus and shortcuts would have no window to act on.
-void Window::ReturnActivation(bool wasActive) {
-  if (!wasActive || opener_.isNull() || !opener_->isVisible()) return;
-  opener_->raise();
-  opener_->activateWindow();
 }
 
 void Window::Title(const std::string& title) {
@@ -260,6 +253,10 @@ vantrel::Control* Window::FindControl(std::string_view name, Integer index) cons
   return nullptr;
 }
 
+MenuTarget* Window::NextMenuTarget() {
+  return frame_ == kDocumentFrame ? nullptr : Application::LastDocumentWindow();
+}
+
 void Window::RaiseEnableMenuItems() {
   if (IsOpen()) RunHandler([this] { EnableMenuItems(); });
 }
@@ -270,7 +267,7 @@ void Window::Activated(bool active) {
   if (active) Application::BroughtToFront(this);
   // Qt tells the window losing the activation and the one gaining it in no
   // fixed order, so the target follows the application's active window.
-  SetActiveMenuTarget(Application::MenuWindow());
+  SetActiveMenuTarget(Application::ActiveWindow());
   if (active) {
     RunHandler([this] { OnActivate(); });
   } else {

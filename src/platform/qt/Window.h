@@ -26,8 +26,13 @@
 // object may outlive its Qt widget: every operation on it is then harmless.
 //
 // Close called by the program closes without asking CancelClose; the close
-// box and quitting ask it first. A dialog (frame 11) that closes while active
-// hands the activation back to the window that was active when it was built.
+// box and quitting ask it first. A window that closes while no other window
+// of the program is active hands the activation to the window that was
+// active when it was built, or else to the last document window.
+//
+// The menus act on the active window. A floating window or a dialog passes
+// the commands it does not handle on to the last document window: the
+// document commands reach the document the user is working on.
 #include <QPointer>
 #include <atomic>
 #include <memory>
@@ -113,6 +118,7 @@ class Window : public MenuTarget, public std::enable_shared_from_this<Window> {
 
   MenuHandlers& Handlers() override { return handlers_; }
   void RaiseEnableMenuItems() override;
+  MenuTarget* NextMenuTarget() override;
 
   // The top-level widget (a parent for dialogs); nullptr once closed.
   QWidget* Widget() const noexcept;
@@ -165,7 +171,6 @@ class Window : public MenuTarget, public std::enable_shared_from_this<Window> {
   void FinishBuild(bool visible);
   void KeepAliveWhileOpen();
   void TearDown();
-  void ReturnActivation(bool wasActive);
   void Detach();
   void SetClientSize(Integer width, Integer height);
   void LayOutControls();
@@ -193,7 +198,7 @@ class Window : public MenuTarget, public std::enable_shared_from_this<Window> {
   MenuHandlers handlers_;
   WindowGraphics graphics_;
   WindowWidget* widget_ = nullptr;
-  QPointer<QWidget> opener_;  // a dialog's: active when it was built
+  QPointer<QWidget> opener_;  // active when the window was built
   QPointer<QWidget> owner_;   // a floating window's
   std::shared_ptr<Window> keepAlive_;
   std::shared_ptr<const Picture> backdrop_;

@@ -125,6 +125,20 @@ class DocWindow : public Window {
   }
 };
 
+// A window of the given frame kind without controls; each command it is
+// given is bound to a handler that writes the command's name to Log.
+class FrameWindow : public Window {
+ public:
+  explicit FrameWindow(Integer frame, const std::vector<std::string>& commands = {}) {
+    Build({.Title = "Frame", .Width = 200, .Height = 100, .Frame = frame},
+          std::span<const ControlRecord<FrameWindow>>());
+    for (const std::string& command : commands) {
+      Handlers().AddMenuHandler(command, [this, command] { return Log.push_back(command), false; });
+    }
+  }
+  std::vector<std::string> Log;
+};
+
 constexpr unsigned kAllEdges = Lock::Left | Lock::Top | Lock::Right | Lock::Bottom;
 constexpr unsigned kTopRight = Lock::Top | Lock::Right;
 

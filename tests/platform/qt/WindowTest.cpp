@@ -163,6 +163,91 @@ TEST_F(WindowTest, CloseByTheProgramDoesNotAskButTheCloseBoxDoes) {
   EXPECT_EQ(Logged(), Log{});
 }
 
+bool BecomesActive(const Window& window) {
+  return QTest::qWaitForWindowActive(window.Widget(), 1000);
+}
+
+// Closes window as its Close button does when the user clicks it right after
+// a click elsewhere: that click's activation has not arrived yet, and no
+// window of the program is active.
+void CloseAfterAClickElsewhere(Window& window) {
+  QApplication::setActiveWindow(nullptr);
+  window.Close();
+}
+
+TEST(Window, FloatingWindowsAndDialogsPassTheCommandsTheyLackToTheLastDocumentWindow) {
+  const std::vector<std::string> save{"FileSave"};
+  auto older = std::make_shared<FrameWindow>(kDocumentFrame, save);
+  auto document = std::make_shared<FrameWindow>(kDocumentFrame, save);
+  document->SetFocus();
+  ASSERT_TRUE(BecomesActive(*document));
+  auto dialog = std::make_shared<FrameWindow>(kDialogFrame, std::vector<std::string>{"Own"});
+  ASSERT_TRUE(BecomesActive(*dialog));
+  EXPECT_TRUE(DispatchMenuItem("FileSave"));
+  EXPECT_TRUE(DispatchMenuItem("Own"));
+  EXPECT_EQ(dialog->Log, Log{"Own"}) << "what the active window handles stays with it";
+
+  // A floating window opened over the dialog: still the document, not the dialog.
+  auto floating = std::make_shared<FrameWindow>(kFloatingFrame);
+  floating->SetFocus();
+  ASSERT_TRUE(BecomesActive(*floating));
+  EXPECT_TRUE(DispatchMenuItem("FileSave"));
+  EXPECT_FALSE(DispatchMenuItem("Own"));
+  EXPECT_EQ(document->Log, (Log{"FileSave", "FileSave"}));
+  EXPECT_EQ(older->Log, Log{});
+  for (auto* window : {floating.get(), dialog.get(), document.get(), older.get()}) window->Close();
+}
+
+TEST(Window, AWindowClosingWhileNoneIsActiveActivatesItsOpenerElseTheLastDocumentWindow) {
+  auto opener = std::make_shared<FrameWindow>(kDocumentFrame);
+  opener->SetFocus();
+  ASSERT_TRUE(BecomesActive(*opener));
+  auto dialog = std::make_shared<FrameWindow>(kDialogFrame);
+  ASSERT_TRUE(BecomesActive(*dialog));
+  auto later = std::make_shared<FrameWindow>(kDocumentFrame);  // opened from the dialog
+  ASSERT_TRUE(BecomesActive(*later));
+  dialog->SetFocus();
+  ASSERT_TRUE(BecomesActive(*dialog));
+  CloseAfterAClickElsewhere(*dialog);
+  EXPECT_TRUE(BecomesActive(*opener)) << "the opener, not the document active last";
+
+  // Its opener gone, a closing window hands the activation to the document
+  // window active last; a document window closing does the same.
+  auto floating = std::make_shared<FrameWindow>(kFloatingFrame);  // opened from opener
+  later->SetFocus();
+  ASSERT_TRUE(BecomesActive(*later));
+  opener->Close();
+  EXPECT_TRUE(later->Widget()->isActiveWindow());
+  floating->SetFocus();
+  ASSERT_TRUE(BecomesActive(*floating));
+  CloseAfterAClickElsewhere(*floating);
+  EXPECT_TRUE(BecomesActive(*later));
+
+  // A press on a window's Close button asks for the focus for it, and the
+  // focus goes with it when it closes, while Qt still names the window
+  // clicked before active.
+  auto pressed = std::make_shared<FrameWindow>(kDialogFrame);  // opened from later
+  floating = std::make_shared<FrameWindow>(kFloatingFrame);
+  floating->SetFocus();
+  ASSERT_TRUE(BecomesActive(*floating));
+  QTest::mouseClick(pressed->Widget(), Qt::LeftButton);
+  ASSERT_TRUE(floating->Widget()->isActiveWindow());
+  pressed->Close();
+  EXPECT_TRUE(BecomesActive(*later));
+  floating->Close();
+
+  // While another window is active, a closing window leaves it so.
+  auto second = std::make_shared<FrameWindow>(kDocumentFrame);  // opened from later
+  auto third = std::make_shared<FrameWindow>(kDocumentFrame);   // opened from second
+  ASSERT_TRUE(BecomesActive(*third));
+  second->Close();
+  Settle();
+  EXPECT_TRUE(third->Widget()->isActiveWindow());
+  CloseAfterAClickElsewhere(*third);
+  EXPECT_TRUE(BecomesActive(*later)) << "the opener gone, the document active last";
+  later->Close();
+}
+
 TEST(Window, AClosedWindowStaysAliveUntilItsOwnersLetGo) {
   std::weak_ptr<DocWindow> weak;
   {
