@@ -79,6 +79,15 @@ void Window::BeginBuild(const WindowRecord& record) {
 
 void Window::Place(const WindowRecord& record) {
   QPoint position = widget_->pos();
+  // The default placement is the desktop's: a window never moved is placed
+  // by the window manager where it is not hidden, for example under a
+  // floating window that stays on top.
+  const bool placedHere = record.Placement == kCentredPlacement || record.Left || record.Top;
+  if (!placedHere) {
+    left_ = position.x();
+    top_ = position.y();
+    return;
+  }
   if (record.Placement == kCentredPlacement) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect area = screen->availableGeometry();

@@ -131,6 +131,17 @@ TEST(Window, TheMenuBarSitsAboveTheClientArea) {
   window->Close();
 }
 
+TEST(Window, AWindowOfTheDefaultPlacementIsLeftForTheDesktopToPlace) {
+  // A window Qt has not been told to move carries no position hint, so the
+  // window manager places it clear of the windows already there.
+  auto dialog = std::make_shared<FrameWindow>(kDialogFrame);
+  EXPECT_FALSE(dialog->Widget()->testAttribute(Qt::WA_Moved));
+  dialog->Top(80);
+  EXPECT_TRUE(dialog->Widget()->testAttribute(Qt::WA_Moved));
+  EXPECT_EQ(dialog->Widget()->pos().y(), 80);
+  dialog->Close();
+}
+
 TEST_F(WindowTest, CloseByTheProgramDoesNotAskButTheCloseBoxDoes) {
   window->SetFocus();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window->Widget()));
