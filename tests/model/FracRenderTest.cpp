@@ -284,6 +284,11 @@ TEST(FracRenderMemory, HoldsFiveDoublesAPointAndNoneOnceDrawn) {
   EXPECT_LT(held(), 5.1);
   render.Draw();
   EXPECT_LT(held(), 0.1);
+  // A kill unwinds from a yield; a drawing killed at its first line lets go too.
+  FracRender killed(picture->Graphics(), 0, 1, -0.5, 0.5, zigzag.Xs, zigzag.Ys, 500);
+  killed.ObserveLines([](Integer, Integer, Integer, Integer) { throw ThreadKilled{}; });
+  EXPECT_THROW(killed.Draw(), ThreadKilled);
+  EXPECT_LT(held(), 0.1);
 }
 
 }  // namespace
