@@ -38,6 +38,8 @@ class SettingSet;
 // the path is drawn over it by a renderer of its own, and the render's, which
 // lets go once drawn though its window keeps it. 20 Doubles, 160 bytes, and a
 // byte for the selection flags, a bit each in the document and its snapshots.
+// The count is for one render drawing: each more drawing at the same time
+// adds its renderer's five, and two for its snapshot if the path changed.
 inline constexpr std::size_t kBytesPerPoint = (3 * 2 + 4 + 2 * 5) * sizeof(double) + 1;
 // The most points a document holds: 1 GiB over the 176 bytes a point was
 // first counted at. Stored files rely on it, so it stays, and the count above
