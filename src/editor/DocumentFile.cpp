@@ -167,6 +167,12 @@ Result<DocumentData> ReadDocument(TextInputStream& stream) {
   }
   // Checked once at the end: an overlong line ends the stream at once.
   if (stream.LineTooLong()) return FileResult::Failed(kFailedReadMessage);
+  // Grown by doubling, the vectors have up to as much room again, which the
+  // document would keep until its next edit. Cut one at a time, a file at
+  // the point limit holds under four Doubles a point meanwhile, as while it
+  // grew.
+  data.Xpoints.shrink_to_fit();
+  data.Ypoints.shrink_to_fit();
   return data;
 }
 

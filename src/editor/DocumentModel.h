@@ -27,21 +27,28 @@ class Graphics;
 class SettingSet;
 
 // What one point costs at the worst moment of an open, busy document: Revert
-// To Saved reading the file again while a render is open and the preview
-// ends a round. In Doubles: two in the document, two in the newest snapshot
-// and two in the older one a render holds (snapshots share coordinates that
-// have not changed, so that one costs nothing unless the path changed since
-// the render began), about four in the reader's growing vectors (a Split's
-// new path, two, is the lesser case), and seven in each of three renderers:
-// the preview's round, the path the preview draws over it, and the render's.
-// 31 Doubles, 248 bytes.
-inline constexpr std::size_t kBytesPerPoint = (3 * 2 + 4 + 3 * 7) * sizeof(double);
-// The most points a document holds. It was set as a 1 GiB budget over the
-// 176 bytes a point was first counted at (two renderers of six Doubles), and
-// stored files rely on it, so it stays: at the count above a document this
-// long takes up to 1.41 GiB. The reader, the writer and every command that
-// adds points keep to it, so whatever is saved opens again.
+// To Saved reading the file again while a render draws and the preview draws
+// a round. In Doubles: two in the document, two in the newest snapshot and
+// two in the older one a render holds (snapshots share coordinates that have
+// not changed, so that one costs nothing unless the path changed since the
+// render began), under four in the reader's vectors at the limit (3.44 as
+// they double, 3.75 as they are cut to fit; a Split's new path, two, is the
+// lesser case), and five in each of two renderers (the mapped path, and each
+// copy's factor and ratio): the preview's, whose round lets go of them before
+// the path is drawn over it by a renderer of its own, and the render's, which
+// lets go once drawn though its window keeps it. 20 Doubles, 160 bytes, and a
+// byte for the selection flags, a bit each in the document and its snapshots.
+// The count is for one render drawing: each more drawing at the same time
+// adds its renderer's five, and two for its snapshot if the path changed.
+inline constexpr std::size_t kBytesPerPoint = (3 * 2 + 4 + 2 * 5) * sizeof(double) + 1;
+// The most points a document holds: 1 GiB over the 176 bytes a point was
+// first counted at. Stored files rely on it, so it stays, and the count above
+// must keep within that budget (0.91 GiB at the limit). The reader, the
+// writer and every command that adds points keep to it, so whatever is saved
+// opens again.
 inline constexpr std::size_t kMaxDocumentPoints = 6'100'805;
+static_assert(kMaxDocumentPoints * kBytesPerPoint <= std::size_t{1} << 30,
+              "a document at the point limit must fit the 1 GiB budget the limit was set by");
 // The sentence that tells the user that limit, wherever it stops something.
 std::string PointLimitText();
 

@@ -90,9 +90,9 @@ FracRender::FracRender(Graphics& G, double X1, double X2, double Y1, double Y2,
     return;
   }
   MapPoints(X1, X2, Y1, Y2, Xs, Ys);
-  CapDepth(MeasureSegments());
+  MeasureChord();
+  CapDepth(PrepareCopies());
   PrepareProgress();
-  PrepareCopies();
   PrepareReach();
   PrepareInsideWalk();
   frames_.resize(static_cast<std::size_t>(std::max(MaxIteration_, 1)));
@@ -120,25 +120,14 @@ void FracRender::MapPoints(double X1, double X2, double Y1, double Y2,
   }
 }
 
-// The chord and every generator segment in pixels; returns the longest segment.
-double FracRender::MeasureSegments() {
+// The chord in pixels.
+void FracRender::MeasureChord() {
   const auto last = static_cast<std::size_t>(PointMax_);
   Angle_ = std::atan2(aY_[last] - aY_[0], aX_[last] - aX_[0]);
   Length_ = std::sqrt(Square(aY_[0] - aY_[last]) + Square(aX_[0] - aX_[last]));
   // Copies are scaled by segment length over chord length: a chord of no
   // length, or one too long to measure, gives them no scale.
   chordless_ = !(Length_ > 0.0) || !std::isfinite(Length_);
-
-  L_.resize(last);
-  A_.resize(last);
-  double MaxL = 0;
-  for (std::size_t i = 0; i < last; ++i) {
-    L_[i] = std::sqrt(Square(aY_[i] - aY_[i + 1]) + Square(aX_[i] - aX_[i + 1]));
-    MaxL = std::max(L_[i], MaxL);
-    A_[i] = std::atan2(aY_[i + 1] - aY_[i], aX_[i + 1] - aX_[i]);
-    Yield();
-  }
-  return MaxL;
 }
 
 // From the depth at which the longest copy is under 2 pixels every segment is
@@ -176,25 +165,33 @@ void FracRender::PrepareProgress() {
   }
 }
 
-// Copy i of a segment v is v * (L(i) / Length) * e^(i (A(i) - Angle)): the
-// rotation by v's angle minus the chord's and the scale |v| / Length of the
-// stepwise form, folded into one complex factor per generator segment.
-void FracRender::PrepareCopies() {
-  U_.resize(L_.size());
-  ratio_.resize(L_.size());
+// Copy i of a segment v is v * (L(i) / Length) * e^(i (A(i) - Angle)), L(i)
+// and A(i) the length and angle of generator segment i: the rotation by v's
+// angle minus the chord's and the scale |v| / Length of the stepwise form,
+// folded into one complex factor per generator segment. L(i) and A(i) are
+// not kept: the copies are all the walk needs. Returns the longest L(i).
+double FracRender::PrepareCopies() {
+  const auto segments = static_cast<std::size_t>(PointMax_);
+  U_.resize(segments);
+  ratio_.resize(segments);
+  double MaxL = 0;
   double sumRe = 0;
   double sumIm = 0;
   bool finite = true;
-  for (std::size_t i = 0; i < U_.size(); ++i) {
-    const double scale = L_[i] / Length_;
+  for (std::size_t i = 0; i < segments; ++i) {
+    const double L = std::sqrt(Square(aY_[i] - aY_[i + 1]) + Square(aX_[i] - aX_[i + 1]));
+    const double A = std::atan2(aY_[i + 1] - aY_[i], aX_[i + 1] - aX_[i]);
+    MaxL = std::max(L, MaxL);
+    const double scale = L / Length_;
     ratio_[i] = scale;
     maxRatio_ = std::max(maxRatio_, scale);
-    U_[i] = {scale * std::cos(A_[i] - Angle_), scale * std::sin(A_[i] - Angle_)};
+    U_[i] = {scale * std::cos(A - Angle_), scale * std::sin(A - Angle_)};
     finite = finite && std::isfinite(U_[i].Re) && std::isfinite(U_[i].Im);
     // How far the points of a copy get from its start, relative to the segment.
     sumRe += U_[i].Re;
     sumIm += U_[i].Im;
     reachRatio_ = std::max(reachRatio_, std::sqrt(Square(sumRe) + Square(sumIm)));
+    Yield();
   }
   if (!finite) {
     // A segment too long to measure: no copy is ever known to be short or
@@ -202,6 +199,7 @@ void FracRender::PrepareCopies() {
     maxRatio_ = std::numeric_limits<double>::infinity();
     reachRatio_ = std::numeric_limits<double>::infinity();
   }
+  return MaxL;
 }
 
 // How far below a segment its lines can reach, level by level from the depth
@@ -262,7 +260,14 @@ Integer FracRender::ProgressValue(Integer maximum) const noexcept {
 }
 
 void FracRender::Draw() {
-  if (PointMax_ > 0) {
+  if (PointMax_ > 0 && !aX_.empty()) {
+    // A renderer is kept after its drawing for its progress (the preview's
+    // round, a render window's) and draws once: what it holds a point goes
+    // as soon as the drawing ends, finished or killed.
+    struct ReleaseAtEnd {
+      FracRender& Render;
+      ~ReleaseAtEnd() { Render.ReleasePath(); }
+    } release{*this};
     LineRaster raster(G_);
     if (observer_) {
       ObservedRaster observed{raster, observer_};
@@ -279,6 +284,13 @@ void FracRender::Draw() {
   if (Drawingcomplete) {
     Drawingcomplete();
   }
+}
+
+void FracRender::ReleasePath() noexcept {
+  std::vector<double>().swap(aX_);
+  std::vector<double>().swap(aY_);
+  std::vector<Similarity>().swap(U_);
+  std::vector<double>().swap(ratio_);
 }
 
 template <class Sink>

@@ -40,7 +40,8 @@ class FracRender {
   FracRender& operator=(const FracRender&) = delete;
   ~FracRender();
 
-  // Draws the whole fractal, then raises Drawingcomplete.
+  // Draws the whole fractal, then raises Drawingcomplete. The path is let go
+  // of at its end: a second call draws nothing.
   void Draw();
 
   // Progress out of ProgressMax, which counts the segments of depth
@@ -103,10 +104,10 @@ class FracRender {
   };
   void MapPoints(double X1, double X2, double Y1, double Y2, const std::vector<double>& Xs,
                  const std::vector<double>& Ys);
-  double MeasureSegments();
+  void MeasureChord();
+  double PrepareCopies();
   void CapDepth(double MaxL);
   void PrepareProgress();
-  void PrepareCopies();
 
   // A segment from (Sx, Sy) to (Ex, Ey), as the survey holds it.
   struct Segment {
@@ -163,6 +164,8 @@ class FracRender {
     return length * subtreeReach_[static_cast<std::size_t>(k)] * (1.0 + 1e-9) + 1e-6;
   }
   void PrepareInsideWalk();
+  // Frees the mapped path and the copies, all that is held a point.
+  void ReleasePath() noexcept;
   template <class Sink>
   void DrawSegment(Sink& sink, double sx, double sy, double ex, double ey);
   template <class Sink>
@@ -190,8 +193,6 @@ class FracRender {
   Graphics& G_;
   std::vector<double> aX_;
   std::vector<double> aY_;
-  std::vector<double> A_;
-  std::vector<double> L_;
   double Angle_ = 0;
   double Length_ = 0;
   Integer PointMax_ = 0;
@@ -203,7 +204,7 @@ class FracRender {
   bool chordless_ = false;
 
   std::vector<Similarity> U_;
-  std::vector<double> ratio_;  // L_i / Length: a copy's length over its segment's
+  std::vector<double> ratio_;  // a copy's length over its segment's
   double maxRatio_ = 0;        // largest ratio_, the depth cap's ratio
   double reachRatio_ = 0;      // largest |U_0 + ... + U_i|
   // subtreeReach_[k]: every line end below a segment v of depth k that is

@@ -197,6 +197,9 @@ TEST_F(DocumentFile, TheLargestDocumentRoundTripsAndNothingGoesBeyond) {
   Result<DocumentData> data = ReadDocumentFile(File("Largest.txt"));
   ASSERT_TRUE(data) << data.Error();
   EXPECT_TRUE(data->Xpoints == doc.Xpoints && data->Ypoints == doc.Ypoints);
+  // The document keeps them until its next edit: nothing spare, as counted.
+  EXPECT_TRUE(data->Xpoints.capacity() == kMaxDocumentPoints &&
+              data->Ypoints.capacity() == kMaxDocumentPoints);
 
   // Refused at the point too many, saying why: the file looks like a document.
   std::ofstream(folder_ / "Largest.txt", std::ios::app) << "1,1\n";

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "RenderSupport.h"
+#include "support/AllocationLimit.h"
 
 namespace vantrel {
 namespace {
@@ -261,6 +262,33 @@ TEST(FracRenderProgress, CopiesBelowTheProgressDepthCountNothing) {
   ASSERT_EQ(trace.AtLine.size(), 999u * 55 + 1);
   EXPECT_LT(trace.AtLine[999 * 6 - 1], trace.Max);  // the last line of depth 6
   EXPECT_EQ(trace.AtLine.back(), trace.Max);
+}
+
+// While it draws a renderer holds five Doubles a point (the mapped path, and
+// each copy's factor and ratio), and none once drawn, though it is kept for
+// its progress: the document's point limit rests on what the preview and a
+// render hold together.
+TEST(FracRenderMemory, HoldsFiveDoublesAPointAndNoneOnceDrawn) {
+  constexpr std::size_t kPoints = 100'000;
+  Path zigzag;
+  for (std::size_t i = 0; i < kPoints; ++i) {
+    zigzag.Xs.push_back(static_cast<double>(i) / kPoints);
+    zigzag.Ys.push_back(i % 2 == 0 ? 0.0 : 0.001);
+  }
+  auto picture = NewPicture(100, 100, 16);
+  const auto held = [before = test::HeldBytes()] {
+    return (static_cast<double>(test::HeldBytes()) - static_cast<double>(before)) /
+           (kPoints * sizeof(double));
+  };
+  FracRender render(picture->Graphics(), 0, 1, -0.5, 0.5, zigzag.Xs, zigzag.Ys, 500);
+  EXPECT_LT(held(), 5.1);
+  render.Draw();
+  EXPECT_LT(held(), 0.1);
+  // A kill unwinds from a yield; a drawing killed at its first line lets go too.
+  FracRender killed(picture->Graphics(), 0, 1, -0.5, 0.5, zigzag.Xs, zigzag.Ys, 500);
+  killed.ObserveLines([](Integer, Integer, Integer, Integer) { throw ThreadKilled{}; });
+  EXPECT_THROW(killed.Draw(), ThreadKilled);
+  EXPECT_LT(held(), 0.1);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/AllocationLimit.h"
 
+#include <malloc.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <new>
@@ -9,14 +11,26 @@ namespace {
 
 std::atomic<std::size_t> gLimit{0};  // 0: no limit
 thread_local bool tExempt = false;
+// Counted by the block sizes malloc reports, which are the same at the
+// allocation and at the release whatever was asked for.
+std::atomic<std::size_t> gHeld{0};
 
 void* Allocate(std::size_t size) {
   const std::size_t limit = gLimit.load(std::memory_order_relaxed);
   if (limit != 0 && size >= limit && !tExempt) return nullptr;
-  return std::malloc(size == 0 ? 1 : size);
+  void* p = std::malloc(size == 0 ? 1 : size);
+  if (p) gHeld.fetch_add(malloc_usable_size(p), std::memory_order_relaxed);
+  return p;
+}
+
+void Release(void* p) {
+  if (p) gHeld.fetch_sub(malloc_usable_size(p), std::memory_order_relaxed);
+  std::free(p);
 }
 
 }  // namespace
+
+std::size_t HeldBytes() { return gHeld.load(std::memory_order_relaxed); }
 
 AllocationLimit::AllocationLimit(std::size_t bytes) {
   tExempt = true;
@@ -43,9 +57,9 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
   return vantrel::test::Allocate(size);
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete(void* p) noexcept { vantrel::test::Release(p); }
+void operator delete[](void* p) noexcept { vantrel::test::Release(p); }
+void operator delete(void* p, std::size_t) noexcept { vantrel::test::Release(p); }
+void operator delete[](void* p, std::size_t) noexcept { vantrel::test::Release(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { vantrel::test::Release(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { vantrel::test::Release(p); }

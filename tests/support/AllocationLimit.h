@@ -4,7 +4,7 @@
 // that set it throws std::bad_alloc: a worker meets a machine without the
 // memory it needs while the test's own thread and the event loop do not.
 // A test program that uses it links AllocationLimit.cpp, which replaces the
-// global operator new and delete.
+// global operator new and delete and so also counts what they hold.
 #include <cstddef>
 
 namespace vantrel::test {
@@ -16,5 +16,8 @@ class AllocationLimit {
   AllocationLimit(const AllocationLimit&) = delete;
   AllocationLimit& operator=(const AllocationLimit&) = delete;
 };
+
+// Bytes allocated with operator new and not released yet, by every thread.
+std::size_t HeldBytes();
 
 }  // namespace vantrel::test
