@@ -161,13 +161,15 @@ void PreviewThreadClass::DrawGrid(Graphics& g) {
 void PreviewThreadClass::DrawPath(Graphics& g) {
   SetPen(g, settings_->Ints[kLineWidth]);
   g.ForeColor = settings_->Colors[kLineColor];
-  // Depth limit 1 draws the path's own segments. The round's renderer, kept
-  // for the progress bar, let go of its copy of the path when its Draw
-  // returned: the preview holds one renderer's worth of the path at a time.
+  // The path as it stands: the fractal's own drawing at depth limit 1 would
+  // show only the chord once the ends come within 2 pixels of each other.
+  // The round's renderer, kept for the progress bar, let go of its copy of
+  // the path when its Draw returned: the preview holds one renderer's worth
+  // of the path at a time.
   const auto doc = host_->Snapshot();
   FracRender path(g, doc->View.X1, doc->View.X2, doc->View.Y1, doc->View.Y2, doc->Xpoints,
                   doc->Ypoints, 1);
-  path.Draw();
+  path.DrawPath();
 }
 
 void PreviewThreadClass::ShowPicture(std::shared_ptr<const Picture> picture) {

@@ -259,7 +259,11 @@ Integer FracRender::ProgressValue(Integer maximum) const noexcept {
   return ToInteger(done / static_cast<double>(total) * static_cast<double>(maximum));
 }
 
-void FracRender::Draw() {
+void FracRender::Draw() { DrawOnce(false); }
+
+void FracRender::DrawPath() { DrawOnce(true); }
+
+void FracRender::DrawOnce(bool pathOnly) {
   if (PointMax_ > 0 && !aX_.empty()) {
     // A renderer is kept after its drawing for its progress (the preview's
     // round, a render window's) and draws once: what it holds a point goes
@@ -271,9 +275,9 @@ void FracRender::Draw() {
     LineRaster raster(G_);
     if (observer_) {
       ObservedRaster observed{raster, observer_};
-      DrawWith(observed);
+      DrawWith(observed, pathOnly);
     } else {
-      DrawWith(raster);
+      DrawWith(raster, pathOnly);
     }
     // A finished drawing reads exactly full, whatever the estimate of the
     // work to walk said and although the exact sum, PointMax^ProgressIteration,
@@ -294,7 +298,7 @@ void FracRender::ReleasePath() noexcept {
 }
 
 template <class Sink>
-void FracRender::DrawWith(Sink& sink) {
+void FracRender::DrawWith(Sink& sink, bool pathOnly) {
   halfPen_ = static_cast<double>(G_.PenHeight) / 2.0;
   const std::int64_t penArea =
       std::max<std::int64_t>(1, std::int64_t{std::max(G_.PenWidth, 1)} * std::max(G_.PenHeight, 1));
@@ -304,7 +308,7 @@ void FracRender::DrawWith(Sink& sink) {
   if (unmappable_) {
     return;
   }
-  if (chordless_ && MaxIteration_ > 0) {
+  if (pathOnly || (chordless_ && MaxIteration_ > 0)) {
     DrawPathOnce(sink);
   } else {
     Survey(sink);

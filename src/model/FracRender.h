@@ -43,6 +43,11 @@ class FracRender {
   // Draws the whole fractal, then raises Drawingcomplete. The path is let go
   // of at its end: a second call draws nothing.
   void Draw();
+  // Draws the path's own segments, each once, then raises Drawingcomplete,
+  // whatever the depth limit: the editor's picture of the path, which shows
+  // also where the fractal has nothing to draw, as for ends under 2 pixels
+  // apart. The path is let go of as by Draw.
+  void DrawPath();
 
   // Progress out of ProgressMax, which counts the segments of depth
   // ProgressIteration; a finished drawing ends exactly at ProgressMax (both 0
@@ -171,7 +176,8 @@ class FracRender {
   template <class Sink>
   void DrawPathOnce(Sink& sink);
   template <class Sink>
-  void DrawWith(Sink& sink);
+  void DrawWith(Sink& sink, bool pathOnly);
+  void DrawOnce(bool pathOnly);
   // A segment drawn (or dropped) at depth k stands for PointMax^(ProgressIteration - k)
   // segments of the progress depth.
   void CountDrawn(Integer k) {

@@ -191,6 +191,21 @@ TEST(PreviewThread, FewerThanThreePointsShowTheFirstPictureOnly) {
   }
 }
 
+// A square whose last point stops a pixel short of its first: the fractal
+// has nothing to replace, but the path itself is drawn, in the first picture
+// and over the round.
+TEST(PreviewThread, PathWhoseEndsAlmostMeetIsDrawnWhole) {
+  Preview preview(Doc({0.2, 0.8, 0.8, 0.2, 0.21}, {0.2, 0.2, 0.8, 0.8, 0.2}, 100));
+  ASSERT_TRUE(preview.RunToEnd());
+  ASSERT_EQ(preview.Host->Pictures.size(), 2u);
+  for (const auto& picture : preview.Host->Pictures) {
+    EXPECT_EQ(At(*picture, 50, 19), kBlack);  // pen 2: rows 19 and 20
+    EXPECT_EQ(At(*picture, 79, 50), kBlack);
+    EXPECT_EQ(At(*picture, 50, 79), kBlack);
+    EXPECT_EQ(At(*picture, 19, 50), kBlack);
+  }
+}
+
 TEST(PreviewThread, GridSwitchIsLiveWhileColoursComeFromTheCopy) {
   Preview preview(Doc({}, {}, 100, Grid(kBlue)));
   for (const auto& [doc, expected] :

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "RenderSupport.h"
@@ -143,6 +144,38 @@ TEST(FracRenderFacts, PenHeightShiftsBothEnds) {
   EXPECT_EQ(wide.Lines[0], (testing::LineRecord{9, 19, 59, 19}));  // 8.5 rounds away from 0
   EXPECT_EQ(wide.Pic->Pixel(9, 22), ToRGB565(Color{200, 30, 60}));
   EXPECT_EQ(wide.Pic->Pixel(9, 23), 0xFFFF);
+}
+
+// The editor's picture of the path: the lines depth limit 1 draws wherever
+// the chord reaches 2 pixels, and the path still when its ends almost meet.
+TEST(FracRenderEdges, DrawPathDrawsThePathWhateverItsChord) {
+  auto lines = [](const Path& path, bool pathOnly) {
+    auto picture = NewPicture(300, 200, 16);
+    FracRender render(picture->Graphics(), -1, 2, -0.5, 1.5, path.Xs, path.Ys, 1);
+    std::vector<testing::LineRecord> drawn;
+    render.ObserveLines([&drawn](Integer x1, Integer y1, Integer x2, Integer y2) {
+      drawn.push_back({x1, y1, x2, y2});
+    });
+    pathOnly ? render.DrawPath() : render.Draw();
+    return drawn;
+  };
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> coordinate(-0.5, 1.5);
+  for (int round = 0; round < 200; ++round) {
+    Path path;
+    for (std::size_t n = 2 + round % 9; n > 0; --n) {
+      path.Xs.push_back(coordinate(random));
+      path.Ys.push_back(coordinate(random));
+    }
+    const double chordPixels =
+        100 * std::hypot(path.Xs.back() - path.Xs[0], path.Ys.back() - path.Ys[0]);
+    if (chordPixels >= 2.5) {
+      EXPECT_EQ(lines(path, true), lines(path, false)) << round;
+    }
+  }
+  const Path almostClosed{{0, 1, 1, 0.001}, {0, 0, 1, 0}};
+  EXPECT_EQ(lines(almostClosed, false).size(), 1u) << "the fractal is its chord";
+  EXPECT_EQ(lines(almostClosed, true).size(), 3u);
 }
 
 TEST(FracRenderEdges, SurfaceWithoutAPictureGetsEveryLine) {
