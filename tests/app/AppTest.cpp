@@ -37,6 +37,11 @@ class AppTest : public DocumentWindowFixture {
   }
 
   std::shared_ptr<DrawingWindow> New() { return Keep(app_.AddNewWin(std::nullopt)); }
+  // Gives window the focus: true once it is active.
+  static bool Activate(Window& window) {
+    window.SetFocus();
+    return QTest::qWaitForWindowActive(window.Widget());
+  }
   // Open Fractal, waiting for the file to be read and its window made.
   void OpenAndWait() {
     app_.FileOpenFractal_Action();
@@ -181,8 +186,7 @@ TEST_F(OneFileTest, OpeningAnOpenFileBringsItsWindowForwardInsteadOfASecondCopy)
   for (const auto& window : {star, other}) window->SettingsWin->Close();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(star->Widget()));
   for (const FolderItem& spelling : Spellings()) {
-    other->SetFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(other->Widget()));
+    ASSERT_TRUE(Activate(*other));
     star->Widget()->showMinimized();
     dialogs_.AnswerFile(spelling);
     app_.FileOpenFractal_Action();
@@ -249,8 +253,7 @@ TEST_F(AppTest, ActivatingADocumentHidesTheOtherDocumentsSettingsWindows) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(a->Widget()));
   ASSERT_TRUE(QTest::qWaitForWindowExposed(b->Widget()));
   test::Settle();
-  b->SetFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(b->Widget()));
+  ASSERT_TRUE(Activate(*b));
   EXPECT_FALSE(a->SettingsWin->Visible());
   EXPECT_TRUE(b->SettingsWin->Visible());
   EXPECT_TRUE(a->SettingsWin->WasVisible) << "hiding for another document is remembered apart";
@@ -278,11 +281,9 @@ TEST_F(AppTest, ShortcutsWorkInWindowsWithoutABarAndTheSettingsWindowPassesDocum
   app_.AddMenuHandlers();
   auto doc = New();
   doc->AddPoint(10, 10, -1);
-  doc->SetFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+  ASSERT_TRUE(Activate(*doc));
   Window& settings = *doc->SettingsWin;
-  settings.SetFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(settings.Widget()));
+  ASSERT_TRUE(Activate(settings));
   settings.ClearFocus();
 
   PressCtrl(settings, Qt::Key_A);
@@ -301,8 +302,7 @@ TEST_F(AppTest, ShortcutsWorkInWindowsWithoutABarAndTheSettingsWindowPassesDocum
 
   // A modeless dialog passes the document commands on too.
   auto about = AboutBox();
-  about->SetFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(about->Widget()));
+  ASSERT_TRUE(Activate(*about));
   dialogs_.AnswerCancel();
   PressCtrl(*about, Qt::Key_S, Qt::ShiftModifier);
   ASSERT_EQ(dialogs_.Requests().size(), 3u);
@@ -344,13 +344,11 @@ TEST_F(AppTest, WithScaleOrAboutOpenTheSettingsWindowPassesSaveAndSelectAllToIts
   Window& settings = *doc->SettingsWin;
   for (const auto& [name, open] : std::span(kOpeners).first(2)) {
     SCOPED_TRACE(name);
-    doc->SetFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+    ASSERT_TRUE(Activate(*doc));
     const std::shared_ptr<Window> dialog = open(*doc);
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog->Widget()));
     ASSERT_TRUE(doc->Changed());
-    settings.SetFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(settings.Widget()));
+    ASSERT_TRUE(Activate(settings));
     settings.ClearFocus();
 
     PressCtrl(settings, Qt::Key_S);
@@ -388,8 +386,7 @@ TEST_F(AppTest, AWindowClosedWhileNoneIsActiveGivesTheDocumentAndItsSettingsBack
   doc->AddPoint(50, 50, -1);
   for (const auto& [name, open] : kOpeners) {
     SCOPED_TRACE(name);
-    doc->SetFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+    ASSERT_TRUE(Activate(*doc));
     const std::shared_ptr<Window> window = open(*doc);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window->Widget()));
@@ -409,8 +406,7 @@ TEST_F(AppTest, AWindowClosedWhileNoneIsActiveGivesTheDocumentAndItsSettingsBack
 
 TEST_F(AppTest, AClosingDialogHandsTheActivationBackToTheWindowItWasOpenedFrom) {
   auto doc = New();
-  doc->SetFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+  ASSERT_TRUE(Activate(*doc));
   auto about = AboutBox();
   ASSERT_TRUE(QTest::qWaitForWindowActive(about->Widget()));
   about->Close();
