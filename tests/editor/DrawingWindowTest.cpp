@@ -143,16 +143,14 @@ TEST_F(DrawingWindowTest, TheSavePromptClosesOnlyWhatIsSavedOrGivenUp) {
 
 TEST_F(DrawingWindowTest, AFailedSaveIsReportedAndChangesNothing) {
   auto w = NewDoc();
-  dialogs_.AnswerFile(File("Star.txt"));
-  ASSERT_TRUE(w->SaveAs());
+  ASSERT_TRUE(SaveAs(*w, File("Star.txt")));
   EXPECT_EQ(w->Title(), "Star.txt");
   EXPECT_EQ(settingsMade_[0]->Title(), "Settings for: Star.txt");
   w->AddPoint(0.25, 0.75, -1);
 
   // Save As into a "folder" that is a file: nothing can be created there.
   WriteText("NotAFolder", "x");
-  dialogs_.AnswerFile(File("NotAFolder/Other.txt"));
-  EXPECT_FALSE(w->SaveAs());
+  EXPECT_FALSE(SaveAs(*w, File("NotAFolder/Other.txt")));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_NE(Messages()[0].find("Failed to save file."), std::string::npos);
   EXPECT_NE(Messages()[0].find("Other.txt"), std::string::npos) << "names the file";
@@ -277,8 +275,7 @@ TEST_F(DrawingWindowTest, RevertToSavedAsksThenDropsEveryChangeOrNone) {
   auto w = NewDoc();
   w->AddPoint(0.1, 0.1, -1);
   w->AddPoint(0.9, 0.9, -1);
-  dialogs_.AnswerFile(File("Star.txt"));
-  ASSERT_TRUE(w->SaveAs());
+  ASSERT_TRUE(SaveAs(*w, File("Star.txt")));
   w->AddPoint(0.5, 0.2, -1);
   w->SelectedPoints[0] = true;
 
