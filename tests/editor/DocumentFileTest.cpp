@@ -1,4 +1,3 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,7 +18,6 @@
 #include "model/SettingSet.h"
 #include "platform/core/Picture.h"
 #include "platform/core/TextStream.h"
-#include "support/TinyDisk.h"
 
 namespace vantrel::test {
 namespace {
@@ -100,41 +98,6 @@ TEST_F(DocumentFile, SavedDocumentReadsBackRefittedAndAFailedSaveChangesNothing)
   EXPECT_EQ(failed.Error().rfind(kWriteFailedMessage, 0), 0u) << failed.Error();
   EXPECT_TRUE(doc.Changed());
   EXPECT_EQ(doc.CurrentFile, File("Star.TXT"));
-}
-
-// On a disk out of inodes, then on one out of room, saving a long document
-// over a short one fails with the system's reason; the old file stays byte
-// for byte, and the document stays changed.
-TEST(DocumentFileOnAFullDisk, AFailedSaveLeavesTheOldFileByteForByte) {
-  const auto bytes = [](const fs::path& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-  };
-  for (const bool inodes : {true, false}) {
-    const TinyDisk disk("tmpfs", "size=256k,nr_inodes=8");
-    if (!disk.Active()) GTEST_SKIP() << disk.Why();
-    const fs::path file = disk.Root() / "Star.txt";
-    FakeDocument doc;
-    const auto withPoints = [&doc](std::size_t count) {
-      for (std::size_t i = doc.Xpoints.size(); i < count; ++i) {
-        doc.Xpoints.push_back(static_cast<double>(i) / 3);
-        doc.Ypoints.push_back(static_cast<double>(i) / 7);
-      }
-      doc.SelectedPoints.resize(count, false);
-      doc.Changed(true);
-    };
-    withPoints(3005);
-    ASSERT_TRUE(WriteDocumentFile(doc, FolderItem(file)));
-    const std::string old = bytes(file);
-    withPoints(20000);
-    inodes ? disk.UseAllInodes() : disk.UseAllRoom();
-    EXPECT_THAT(WriteDocumentFile(doc, FolderItem(file)).Error(),
-                ::testing::AllOf(::testing::StartsWith(kWriteFailedMessage),
-                                 ::testing::HasSubstr(file.string() + "\": No space left")));
-    EXPECT_EQ(bytes(file), old) << (inodes ? "out of inodes" : "out of room");
-    EXPECT_TRUE(doc.Changed());
-  }
 }
 
 TEST(DocumentName, DropsAFinalTxtInAnyCase) {

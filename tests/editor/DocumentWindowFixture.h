@@ -80,6 +80,11 @@ class DocumentWindowFixture : public ::testing::Test {
   }
 
   FolderItem File(const std::string& name) const { return FolderItem(folder_ / name); }
+  // Save As on w, the save dialog answering file.
+  bool SaveAs(DrawingWindow& w, const FolderItem& file) {
+    dialogs_.AnswerFile(file);
+    return w.SaveAs();
+  }
   void WriteText(const std::string& name, const std::string& text) const {
     std::ofstream(folder_ / name, std::ios::binary) << text;
   }

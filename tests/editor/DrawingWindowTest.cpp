@@ -143,16 +143,14 @@ TEST_F(DrawingWindowTest, TheSavePromptClosesOnlyWhatIsSavedOrGivenUp) {
 
 TEST_F(DrawingWindowTest, AFailedSaveIsReportedAndChangesNothing) {
   auto w = NewDoc();
-  dialogs_.AnswerFile(File("Star.txt"));
-  ASSERT_TRUE(w->SaveAs());
+  ASSERT_TRUE(SaveAs(*w, File("Star.txt")));
   EXPECT_EQ(w->Title(), "Star.txt");
   EXPECT_EQ(settingsMade_[0]->Title(), "Settings for: Star.txt");
   w->AddPoint(0.25, 0.75, -1);
 
   // Save As into a "folder" that is a file: nothing can be created there.
   WriteText("NotAFolder", "x");
-  dialogs_.AnswerFile(File("NotAFolder/Other.txt"));
-  EXPECT_FALSE(w->SaveAs());
+  EXPECT_FALSE(SaveAs(*w, File("NotAFolder/Other.txt")));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_NE(Messages()[0].find("Failed to save file."), std::string::npos);
   EXPECT_NE(Messages()[0].find("Other.txt"), std::string::npos) << "names the file";
@@ -176,25 +174,17 @@ TEST_F(DrawingWindowTest, AFailedSaveIsReportedAndChangesNothing) {
   EXPECT_TRUE(w->Changed());
   EXPECT_EQ(w->CurrentFile, File("Star.txt"));
   EXPECT_EQ(ReadText("Star.txt"), before);
+  EXPECT_TRUE(w->FileSave().Enabled());
 
-  // Save over a file that became a folder: the write cannot replace it.
+  // The prompt's Save fails too, over a file that became a folder: the
+  // window stays.
   fs::remove(folder_ / "Star.txt");
   fs::create_directories(folder_ / "Star.txt");
-  WriteText("Star.txt/inside", "kept");
-  w->FileSave_Action();
-  w->FinishSave();
-  ASSERT_EQ(Messages().size(), 3u);
-  EXPECT_NE(Messages()[2].find((folder_ / "Star.txt").string()), std::string::npos);
-  EXPECT_TRUE(w->Changed());
-  EXPECT_EQ(w->Title(), "Star.txt*");
-  EXPECT_TRUE(w->FileSave().Enabled());
-  EXPECT_EQ(ReadText("Star.txt/inside"), "kept");
-
-  // The prompt's Save fails the same way: the window stays.
   dialogs_.AnswerButton(MessageDialogChoice::Action);
   CloseBox(*w);
   EXPECT_TRUE(w->IsOpen());
-  EXPECT_EQ(Messages().size(), 4u);
+  ASSERT_EQ(Messages().size(), 3u);
+  EXPECT_NE(Messages()[2].find((folder_ / "Star.txt").string()), std::string::npos);
 }
 
 // The menu's Save writes a snapshot on a save thread. Held half-way, the
@@ -257,7 +247,8 @@ TEST_F(DrawingWindowTest, CloseWaitsForTheSaveUnderWayBeforeItAsks) {
   EXPECT_EQ(failing->Title(), "Untitled*");
 }
 
-// Reading itself is the document file's test; here, what the window adds.
+// Reading itself, and what a missing file says, are the document file's
+// test; here, what the window adds.
 TEST_F(DrawingWindowTest, OpenMakesAWindowOnlyForAFileItCanRead) {
   auto w = NewDoc();
   w->AddPoint(0.125, 0.25, -1);
@@ -276,10 +267,6 @@ TEST_F(DrawingWindowTest, OpenMakesAWindowOnlyForAFileItCanRead) {
   WriteText("Picture.JPG", "\xff\xd8\xff\xe0 not text at all");
   EXPECT_EQ(DrawingWindow::OpenDocument(File("Picture.JPG")), nullptr);
   EXPECT_EQ(Messages(), (std::vector<std::string>{kFailedReadMessage}));
-  EXPECT_EQ(DrawingWindow::OpenDocument(File("Gone.txt")), nullptr);
-  ASSERT_EQ(Messages().size(), 2u);
-  EXPECT_NE(Messages()[1].find("Gone.txt"), std::string::npos);
-  EXPECT_NE(Messages()[1].find("does not exist"), std::string::npos);
   EXPECT_EQ(Application::Windows().size(), windowsBefore);
   EXPECT_EQ(settingsMade_.size(), 2u);
 }
@@ -288,8 +275,7 @@ TEST_F(DrawingWindowTest, RevertToSavedAsksThenDropsEveryChangeOrNone) {
   auto w = NewDoc();
   w->AddPoint(0.1, 0.1, -1);
   w->AddPoint(0.9, 0.9, -1);
-  dialogs_.AnswerFile(File("Star.txt"));
-  ASSERT_TRUE(w->SaveAs());
+  ASSERT_TRUE(SaveAs(*w, File("Star.txt")));
   w->AddPoint(0.5, 0.2, -1);
   w->SelectedPoints[0] = true;
 

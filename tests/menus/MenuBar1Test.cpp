@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMenuBar>
 #include <functional>
 #include <memory>
 #include <span>
@@ -58,17 +57,16 @@ Names Off() {
   return off;
 }
 
-// Every window shows the one bar, so what the active window allows shows in
-// all of them. Undo and Delete have nothing to act on, nor Cut, Copy and
-// Paste outside a text field; Save and Revert wait for changes to a file.
+// Every window shows the one bar (the menu tree's test), so what the active
+// window allows shows in all of them. Undo and Delete have nothing to act
+// on, nor Cut, Copy and Paste outside a text field; Save and Revert wait for
+// changes to a file.
 TEST(MenuBar1, TheActiveWindowDecidesWhatEveryWindowsBarOffers) {
   for (const char* name : {"FileNewFractal", "FileOpenFractal", "HelpAboutVantrel"}) {
     ApplicationMenuHandlers().AddMenuHandler(name, [] { return false; });
   }
   const auto document = std::make_shared<BarWindow>(true);
   const auto other = std::make_shared<BarWindow>(false);
-  EXPECT_EQ(document->Widget()->findChild<QMenuBar*>()->actions(),
-            other->Widget()->findChild<QMenuBar*>()->actions());
   SetActiveMenuTarget(document.get());
   EXPECT_EQ(Off(), (Names{"FileSave", "FileRevertToSaved", "EditUndo", "EditCut", "EditCopy",
                           "EditPaste", "EditClear"}));
